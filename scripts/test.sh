@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what Kalvoro and its tests need, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh test
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVORO_TESTS=ON -DKALVORO_BENCH=ON
+cmake --build build-test -j"$(nproc)"
+cd build-test
+QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j"$(nproc)" --timeout 600

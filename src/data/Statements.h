@@ -1,0 +1,50 @@
+#pragma once
+// Every statement the program runs, in one place. Values are always bound
+// parameters (?), never spliced into the text.
+#include <QString>
+
+namespace Sql {
+// Main window
+inline const QString SelectClasses = QStringLiteral("select name from jxmc");
+// Photo roll and pick
+inline const QString CountPhotoWins = QStringLiteral("select count(*) from prize where filename=?");
+inline const QString InsertPhotoWinner =
+    QStringLiteral("insert into prize(filename,name,class) values(?,?,?)");
+// Word roll and pick
+inline const QString PickWordsByRandom =
+    QStringLiteral("select wz from wzd where prize is null order by random() limit ?");
+inline const QString WordIdRange = QStringLiteral("select min(id), max(id) from wz");
+inline const QString FreeWordById = QStringLiteral("select wz from wzd where id=? and prize is null");
+inline const QString CountWord = QStringLiteral("select count(*) from wz where wz=?");
+inline const QString InsertWonWord = QStringLiteral("insert into wz(wz,prize) values(?,?)");
+inline const QString MarkWordWon = QStringLiteral("update wz set prize=? where wz=?");
+// Presets
+inline const QString PhotoPresetsOfClass = QStringLiteral("select filename from zb where class=?");
+inline const QString WordPresetsOfClass = QStringLiteral("select wz from zb1 where prize=?");
+inline const QString CountWordWins =
+    QStringLiteral("select count(*) from wz where wz=? and prize is not null");
+inline const QString InsertPhotoPreset =
+    QStringLiteral("insert into zb(filename,class) values(?,?)");
+inline const QString InsertWordPreset = QStringLiteral("insert into zb1(wz,prize) values(?,?)");
+// Reset and counts
+inline const QString DeleteAllPhotoWinners = QStringLiteral("delete from prize");
+inline const QString FreeAllWords = QStringLiteral("update wz set prize=null where prize is not null");
+inline const QString SelectAllWordPresets = QStringLiteral("select wz from zb1");
+inline const QString DeleteWord = QStringLiteral("delete from wz where wz=?");
+inline const QString CountPhotoWinnersOfClass =
+    QStringLiteral("select count(*) from prize where class=?");
+inline const QString CountWordWinnersOfClass = QStringLiteral("select count(*) from wz where prize=?");
+// Candidate list and classes
+inline const QString InsertWord = QStringLiteral("insert into wz(wz) values(?)");
+inline const QString DeleteAllWords = QStringLiteral("delete from wz");
+// Winners lists
+inline const QString ListPhotoWinners =
+    QStringLiteral("select filename,name,class,rq from prize order by class");
+inline const QString ExportPhotoWinners =
+    QStringLiteral("select class,name,rq,filename from prize order by class");
+inline const QString PrintPhotoWinners = QStringLiteral("select class,name from prize order by class");
+inline const QString ListWordWinners =
+    QStringLiteral("select * from wz where prize is not null order by prize");
+inline const QString PrintWordWinners = QStringLiteral(
+    "select wz as name,prize as class from wz where prize is not null order by prize");
+} // namespace Sql
