@@ -26,10 +26,13 @@ public:
     static constexpr int MaxValueLength = 2047;
 
 private:
-    void load();
+    // Every call reads the file afresh: nothing is cached between calls, so a
+    // reader always sees what another writer has just put there.
+    void load() const;
     void save();
 
     QString m_fileName;
-    QStringList m_lines; // the file as lines, without line ends
-    bool m_crlf = false;
+    mutable QStringList m_lines; // the file as lines, without line ends
+    mutable bool m_crlf = false;
+    mutable bool m_readable = true;
 };
