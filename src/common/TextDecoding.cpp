@@ -10,6 +10,13 @@ bool IsValidUtf8(const QByteArray& bytes) {
 
 QString DecodeLegacyText(const QByteArray& bytes) {
     QByteArrayView view(bytes);
+    // Notepad's "Unicode" saves: UTF-16 with its byte-order mark.
+    if (view.startsWith("\xFF\xFE") || view.startsWith("\xFE\xFF")) {
+        const bool le = view.startsWith("\xFF\xFE");
+        QStringDecoder utf16(le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        return utf16.decode(view.sliced(2));
+    }
     const bool bom = view.startsWith("\xEF\xBB\xBF");
     if (bom)
         view = view.sliced(3);

@@ -5,7 +5,8 @@
 #include <QString>
 
 // Decodes bytes as UTF-8 (a leading byte-order mark is dropped) when they are
-// valid UTF-8, otherwise as GB18030. GB18030 maps every byte sequence, so the
+// valid UTF-8, otherwise as GB18030. Bytes that begin with a UTF-16 byte-order
+// mark are read as UTF-16. GB18030 maps every byte sequence, so the
 // result is never empty for non-empty input and decoding never fails.
 QString DecodeLegacyText(const QByteArray& bytes);
 
