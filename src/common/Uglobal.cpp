@@ -27,7 +27,9 @@ QString ProgramDir() {
     return WithTrailingSeparator(QCoreApplication::applicationDirPath());
 }
 
-void SetProgramDirOverride(const QString& dir) { g_programDirOverride = dir; }
+void SetProgramDirOverride(const QString& dir) {
+    g_programDirOverride = dir;
+}
 
 void SelectSkin(int SkinIndex) {
     static const char* const folders[] = {"Orange", "Autumn", "Clouds"};
@@ -60,4 +62,6 @@ QString GetDesktopFolder() {
     return WithTrailingSeparator(desktop);
 }
 
-QString GetFileVersionText() { return QStringLiteral(KALVORO_VERSION_TEXT); }
+QString GetFileVersionText() {
+    return QStringLiteral(KALVORO_VERSION_TEXT);
+}

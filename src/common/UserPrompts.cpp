@@ -20,7 +20,9 @@ UserPrompts& UserPrompts::instance() {
     return g_override ? *g_override : real;
 }
 
-void UserPrompts::setInstance(UserPrompts* prompts) { g_override = prompts; }
+void UserPrompts::setInstance(UserPrompts* prompts) {
+    g_override = prompts;
+}
 
 void QtPrompts::message(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,

@@ -35,14 +35,14 @@ const char* const kDefaultClasses[] = {"First Prize", "Second Prize", "Third Pri
 
 // A first start can draw in word mode at once.
 const char* const kSampleWords[] = {
-    "Alice Martin",   "Bruno Costa",   "Chen Wei",       "Dana Kowalski", "Emeka Obi",
-    "Fatima Zahra",   "Greta Lind",    "Hiro Tanaka",    "Ines Duarte",   "Jonas Berg",
-    "Kavya Iyer",     "Luca Romano",   "Maya Cohen",     "Nils Eriksen",  "Olivia Brown",
-    "Pablo Ruiz",     "Quinn Murphy",  "Rosa Alvarez",   "Sven Olsen",    "Tara Singh",
-    "Umar Farouk",    "Vera Novak",    "Wang Fang",      "Ximena Rojas",  "Yusuf Demir",
-    "Zoe Laurent",    "Ana Petrović",  "Björn Sørensen", "Chloé Dubois",  "Diego Hernández",
-    "李娜",           "张伟",          "王芳",           "刘洋",          "陈静",
-    "Erik O'Neil",    "Farah Haddad",  "Gabriel Silva",  "Hannah Weber",  "Igor Volkov",
+    "Alice Martin", "Bruno Costa",  "Chen Wei",       "Dana Kowalski", "Emeka Obi",
+    "Fatima Zahra", "Greta Lind",   "Hiro Tanaka",    "Ines Duarte",   "Jonas Berg",
+    "Kavya Iyer",   "Luca Romano",  "Maya Cohen",     "Nils Eriksen",  "Olivia Brown",
+    "Pablo Ruiz",   "Quinn Murphy", "Rosa Alvarez",   "Sven Olsen",    "Tara Singh",
+    "Umar Farouk",  "Vera Novak",   "Wang Fang",      "Ximena Rojas",  "Yusuf Demir",
+    "Zoe Laurent",  "Ana Petrović", "Björn Sørensen", "Chloé Dubois",  "Diego Hernández",
+    "李娜",         "张伟",         "王芳",           "刘洋",          "陈静",
+    "Erik O'Neil",  "Farah Haddad", "Gabriel Silva",  "Hannah Weber",  "Igor Volkov",
 };
 
 bool exec(QSqlDatabase& db, const QString& sql, QString& error) {
@@ -114,7 +114,9 @@ TDataModule2::~TDataModule2() {
         g_instance = nullptr;
 }
 
-TDataModule2* TDataModule2::instance() { return g_instance; }
+TDataModule2* TDataModule2::instance() {
+    return g_instance;
+}
 
 QSqlDatabase TDataModule2::ADOConnection1() const {
     return QSqlDatabase::database(ConnectionName, false);
@@ -170,9 +172,13 @@ bool TDataModule2::migrate(int fromVersion) {
     return true;
 }
 
-QSqlDatabase Db() { return QSqlDatabase::database(TDataModule2::ConnectionName, false); }
+QSqlDatabase Db() {
+    return QSqlDatabase::database(TDataModule2::ConnectionName, false);
+}
 
-QSqlQuery NewQuery() { return QSqlQuery(Db()); }
+QSqlQuery NewQuery() {
+    return QSqlQuery(Db());
+}
 
 namespace {
 bool runBound(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {

@@ -13,8 +13,25 @@ inline const QString InsertPhotoWinner =
 // Word roll and pick
 inline const QString PickWordsByRandom =
     QStringLiteral("select wz from wzd where prize is null order by random() limit ?");
-inline const QString WordIdRange = QStringLiteral("select min(id), max(id) from wz");
+// Two subqueries: "select min(id), max(id)" in one would scan the whole table.
+inline const QString WordIdRange =
+    QStringLiteral("select (select min(id) from wz), (select max(id) from wz)");
 inline const QString FreeWordById = QStringLiteral("select wz from wzd where id=? and prize is null");
+// The fast word pick: which of up to WordIdBatch drawn ids are free rows (unused
+// places are bound to null, which matches nothing), how many rows are free up to
+// a bound, and a random sample of free ids for when few are free.
+inline constexpr int WordIdBatch = 64;
+inline const QString FreeWordsByIds = [] {
+    QString sql = QStringLiteral("select id,wz from wzd where prize is null and id in (?");
+    for (int i = 1; i < WordIdBatch; ++i)
+        sql += QStringLiteral(",?");
+    sql += QStringLiteral(")");
+    return sql;
+}();
+inline const QString CountFreeWordsUpTo =
+    QStringLiteral("select count(*) from (select 1 from wzd where prize is null limit ?)");
+inline const QString SampleFreeWordIds =
+    QStringLiteral("select id from wzd where prize is null order by random() limit ?");
 inline const QString CountWord = QStringLiteral("select count(*) from wz where wz=?");
 inline const QString InsertWonWord = QStringLiteral("insert into wz(wz,prize) values(?,?)");
 inline const QString MarkWordWon = QStringLiteral("update wz set prize=? where wz=?");

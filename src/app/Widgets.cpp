@@ -1,0 +1,160 @@
+#include "Widgets.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+QColor ColorFromTColor(int colour) {
+    // A top byte of 0xFF names a system colour; the text colour stands in for them.
+    if ((static_cast<unsigned>(colour) >> 24) == 0xFF)
+        return QColor(Qt::black);
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+int TColorFromColor(const QColor& c) {
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+TImage::TImage(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TImage::setPicture(const QImage& image) {
+    m_image = image;
+    update();
+}
+
+void TImage::clearPicture() {
+    m_image = QImage();
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent*) {
+    if (m_image.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect area = rect();
+    QSize size = m_image.size();
+    if (Stretch) {
+        size = Proportional ? m_image.size().scaled(area.size(), Qt::KeepAspectRatio) : area.size();
+    } else if (Proportional && (size.width() > area.width() || size.height() > area.height())) {
+        size = size.scaled(area.size(), Qt::KeepAspectRatio);
+    }
+    QRect target(QPoint(0, 0), size);
+    if (Center)
+        target.moveCenter(area.center());
+    p.drawImage(target, m_image);
+}
+
+TBigLabel::TBigLabel(QWidget* parent) : QWidget(parent) {}
+
+void TBigLabel::setText(const QString& text) {
+    if (text == m_text)
+        return;
+    m_text = text;
+    update();
+}
+
+void TBigLabel::setFontColor(int colour) {
+    m_colour = colour;
+    update();
+}
+
+void TBigLabel::setFontSize(int points) {
+    m_pointSize = points;
+    update();
+}
+
+void TBigLabel::setFontName(const QString& family) {
+    m_family = family;
+    update();
+}
+
+void TBigLabel::setLayoutBottom(bool bottom) {
+    m_bottom = bottom;
+    update();
+}
+
+QFont TBigLabel::displayFont() const {
+    QFont f(m_family);
+    // Size 0 means the font system's default height.
+    if (m_pointSize > 0)
+        f.setPointSize(m_pointSize);
+    f.setBold(true);
+    return f;
+}
+
+void TBigLabel::paintEvent(QPaintEvent*) {
+    if (m_text.isEmpty())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(displayFont());
+    p.setPen(ColorFromTColor(m_colour));
+    QString shown = m_text;
+    shown.replace(QChar(13), QChar(10));
+    const int flags =
+        Qt::AlignHCenter | (m_bottom ? Qt::AlignBottom : Qt::AlignVCenter) | Qt::TextWordWrap;
+    p.drawText(rect(), flags, shown);
+}
+
+void TBigLabel::contextMenuEvent(QContextMenuEvent* event) {
+    emit contextMenuRequested(event->globalPos());
+    event->accept();
+}
+
+TDisplayPanel::TDisplayPanel(QWidget* parent) : QWidget(parent) {
+    Image1 = new TImage(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->Proportional = false;
+    Image2 = new TImage(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    LabelWZ = new TBigLabel(this);
+    LabelWZ->setObjectName(QStringLiteral("LabelWZ"));
+    setAutoFillBackground(false);
+}
+
+void TDisplayPanel::layoutChildren() {
+    const QRect r = rect();
+    Image1->setGeometry(r);
+    if (Image2->AlignClient)
+        Image2->setGeometry(r);
+    else
+        Image2->setGeometry(Image2->x(), r.top(), Image2->width(), r.height());
+    LabelWZ->setGeometry(r);
+}
+
+void TDisplayPanel::resizeEvent(QResizeEvent*) {
+    layoutChildren();
+}
+
+void TDisplayPanel::paintEvent(QPaintEvent*) {
+    // Under the background picture: a dark stage rather than a grey form.
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+}
+
+TSkinComboBox::TSkinComboBox(QWidget* parent) : QComboBox(parent) {}
+
+void TSkinComboBox::enterEvent(QEnterEvent* event) {
+    QComboBox::enterEvent(event);
+    emit mouseEntered();
+}
+
+void TSkinComboBox::leaveEvent(QEvent* event) {
+    QComboBox::leaveEvent(event);
+    emit mouseLeft();
+}
+
+void TSkinComboBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->ignore();
+        return;
+    default:
+        QComboBox::keyPressEvent(event);
+    }
+}

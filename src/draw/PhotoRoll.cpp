@@ -1,0 +1,101 @@
+// The photo roll: a fresh random pick every tick among photos that exist and
+// have not won, and the record of the photo on screen when the roll stops.
+#include "app/Unit1.h"
+
+#include "common/Errors.h"
+#include "common/UserPrompts.h"
+#include "data/DataModule.h"
+#include "data/Statements.h"
+#include "draw/DrawRandom.h"
+#include "media/PhotoLoader.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+
+namespace {
+constexpr int MaxRejectedTries = 10;
+}
+
+void TForm1::ShuffleRollOrder() {
+    ShuffleIndexes(RollOrder, PhotoCount, DrawRng());
+}
+
+void TForm1::RollPhotoTick() {
+    try {
+        if (!m_countQueryReady) {
+            m_countQuery = NewQuery();
+            if (!m_countQuery.prepare(Sql::CountPhotoWins))
+                throw EDatabaseError(m_countQuery.lastError().text());
+            m_countQueryReady = true;
+        }
+        int rejected = 0;
+        for (;;) {
+            if (RollCursor < 0 || RollCursor >= static_cast<int>(RollOrder.size()))
+                throw KalvoroError(QStringLiteral("roll position out of range"));
+            const int k = RollOrder[static_cast<size_t>(RollCursor)];
+            if (k < 0 || k >= PhotoList.size())
+                throw KalvoroError(QStringLiteral("photo index out of range"));
+            const QString p = PhotoList.at(k);
+            bool free = false;
+            if (QFileInfo(p).isFile()) {
+                m_countQuery.bindValue(0, p);
+                if (!m_countQuery.exec() || !m_countQuery.next())
+                    throw EDatabaseError(m_countQuery.lastError().text());
+                free = m_countQuery.value(0).toLongLong() == 0;
+                m_countQuery.finish();
+            }
+            if (free) {
+                if (!DrawArmed) {
+                    Timer1->stop();
+                    return;
+                }
+                // A photo that cannot be decoded can never be shown, so it cannot win:
+                // it is passed over like a missing file instead of stalling the roll.
+                const QImage image = m_photoCache->get(p);
+                if (!image.isNull()) {
+                    Image2->setPicture(image);
+                    CurrentPhoto = p;
+                    setWindowTitle(QFileInfo(p).fileName() + QLatin1Char(' ') + QString::number(k));
+                    RollCursor = (RollCursor + 1) % PhotoCount;
+                    ShuffleRollOrder();
+                    // The next tick most likely shows this one; decode it meanwhile.
+                    m_photoCache->prefetch(
+                        PhotoList.at(RollOrder[static_cast<size_t>(RollCursor)]));
+                    return;
+                }
+            }
+            if (rejected > MaxRejectedTries)
+                return;
+            ++rejected;
+            RollCursor = (RollCursor + 1) % PhotoCount;
+        }
+    } catch (...) {
+        // A failing step starts afresh at the next tick.
+        m_countQueryReady =
+            m_countQueryReady && m_countQuery.lastError().type() == QSqlError::NoError;
+        RollCursor = 0;
+    }
+}
+
+bool TForm1::SavePhotoWinner() {
+    if (CurrentPhoto.isEmpty() || !QFileInfo(CurrentPhoto).isFile())
+        return false;
+    QSqlQuery q = NewQuery();
+    try {
+        RunOrThrow(
+            q, Sql::InsertPhotoWinner,
+            {CurrentPhoto, QFileInfo(CurrentPhoto).fileName(), bsSkinComboBox1->currentText()});
+    } catch (const std::exception&) {
+        UserPrompts::instance().message(this, QStringLiteral("Save Failure!"));
+        return false;
+    }
+    return true;
+}
+
+void TForm1::showPhoto(const QString& path, bool fullQuality) {
+    const QImage image = fullQuality ? LoadPhotoForDisplay(path, bsSkinPanel1->size(), PhotoStretch)
+                                     : m_photoCache->get(path);
+    if (image.isNull())
+        throw KalvoroError(QStringLiteral("Cannot load the picture %1").arg(path));
+    Image2->setPicture(image);
+}

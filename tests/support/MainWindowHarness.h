@@ -1,0 +1,36 @@
+#pragma once
+// Starts the real main window on a temporary program folder and drives it with keys.
+#include "app/Unit1.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempProgram.h"
+
+#include <memory>
+
+class MainWindowHarness {
+public:
+    // prize.ini lines; an empty list means no prize.ini at all.
+    explicit MainWindowHarness(const QStringList& ini = {}, bool show = true);
+    ~MainWindowHarness();
+
+    ScriptedPrompts prompts;
+    TempProgram program;
+    std::unique_ptr<TForm1> form;
+
+    // Creates the window and the data module in the program's order, then shows it.
+    void start(bool show = true);
+    // Presses a key where a real key would land: the focused control of the window.
+    void press(Qt::Key key);
+    void enter() { press(Qt::Key_Return); }
+    void space() { press(Qt::Key_Space); }
+    // Runs roll steps by hand (tests never wait for the timer).
+    void ticks(int n = 1);
+    // Makes the main window the active window, as a user's click would.
+    void activate();
+    // The lines of the large display.
+    QStringList lines() const;
+};
+
+// prize.ini lines for a photo event on the given folder (announcement off unless asked).
+QStringList PhotoIni(const QString& folder, bool showWinner = false);
+// prize.ini lines for a word event.
+QStringList WordIni();
