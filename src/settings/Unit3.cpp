@@ -58,24 +58,6 @@ QStringList texts(std::initializer_list<const char*> items) {
     return list;
 }
 
-QStringList backgroundCaptions() {
-    return texts({"Tiger", "Abstract", "Naivete ", "Lucky", "Red", "Gorgeous", "Blue", "Green",
-                  "Deep", "Morden", "Nature", "Wedding", "Kung hei fat choy ", "Happy holiday",
-                  "Happy New Year", "User-defined"});
-}
-QStringList rollCaptions() {
-    return texts({"drum1", "drum2", "drum3", "Roll", "Music1", "Music2", "Background1",
-                  "Background 2", "Background 3", "Background 4", "Background 5", "User-defined",
-                  "None"});
-}
-QStringList winnerCaptions() {
-    return texts({"Result",    "Music2",     "Music3",      "Applause",     "Gong",
-                  "Drum",      "NBA",        "Sweet heart", "F1",           "Konami",
-                  "Break out", "Apache",     "Life Cup",    "Violin",       "Sweet",
-                  "ButterFly", "HuoHuo",     "Clarino",     "Army Clarino", "Portliness",
-                  "Gongxi",    "Happy girl", "DJ",          "User-defined", "None"});
-}
-
 // Restores the normal cursor on every way out of a long operation.
 class WaitCursor {
 public:
@@ -135,6 +117,11 @@ TForm3::TForm3(QWidget* mainWindow) : QDialog(nullptr), m_mainWindow(mainWindow)
 
     MediaPlayer3 = new SoundPlayer(this);
     MediaPlayer3->setObjectName(QStringLiteral("MediaPlayer3"));
+    // A file that turns out not to decode ends its run at once; say why.
+    connect(MediaPlayer3, &SoundPlayer::Done, this, [this] {
+        if (!MediaPlayer3->lastError().isEmpty())
+            UserPrompts::instance().message(this, MediaPlayer3->lastError());
+    });
 
     auto* layout = new QVBoxLayout(this);
     bsSkinPageControl1 = new QTabWidget(this);
@@ -231,7 +218,7 @@ void TForm3::buildGeneralTab() {
     bsSkinSpeedButton1 = smallButton(QStringLiteral("bsSkinSpeedButton1"),
                                      QStringLiteral("Choose a picture"), nullptr);
     catalogue(bsSkinRadioGroup4, QStringLiteral("bsSkinRadioGroup4"),
-              QStringLiteral("Background Picture"), backgroundCaptions(), 6, bsSkinEditBGP,
+              QStringLiteral("Background Picture"), BackgroundCaptions(), 6, bsSkinEditBGP,
               QStringLiteral("bsSkinEditBGP"), QStringLiteral("User Defined "),
               {bsSkinSpeedButton1});
 
@@ -241,7 +228,7 @@ void TForm3::buildGeneralTab() {
                                      QStringLiteral("Play this file"), nullptr);
     bsSkinSpeedButton5->setText(QStringLiteral("\u25B6"));
     catalogue(bsSkinRadioGroup3, QStringLiteral("bsSkinRadioGroup3"),
-              QStringLiteral("Roll Background Music"), rollCaptions(), 6, bsSkinEdit1,
+              QStringLiteral("Roll Background Music"), RollMusicCaptions(), 6, bsSkinEdit1,
               QStringLiteral("bsSkinEdit1"), QStringLiteral("User defined"),
               {bsSkinSpeedButton4, bsSkinSpeedButton5});
 
@@ -251,7 +238,7 @@ void TForm3::buildGeneralTab() {
                                      QStringLiteral("Play this file"), nullptr);
     bsSkinSpeedButton7->setText(QStringLiteral("\u25B6"));
     catalogue(bsSkinRadioGroup5, QStringLiteral("bsSkinRadioGroup5"),
-              QStringLiteral("Winner Background Music"), winnerCaptions(), 7, bsSkinEdit2,
+              QStringLiteral("Winner Background Music"), WinnerMusicCaptions(), 7, bsSkinEdit2,
               QStringLiteral("bsSkinEdit2"), QStringLiteral("User defined"),
               {bsSkinSpeedButton6, bsSkinSpeedButton7});
     v->addStretch(1);

@@ -4,6 +4,7 @@
 #include "common/Uglobal.h"
 #include "data/DataModule.h"
 #include "media/SoundPlayer.h"
+#include "settings/Catalogues.h"
 #include "settings/IniFile.h"
 #include "settings/RadioGroup.h"
 #include "settings/Unit3.h"
@@ -330,7 +331,66 @@ private slots:
         QCOMPARE(TForm3::ColorToSetting(colour), value);
     }
 
+    void catalogues_data() {
+        QTest::addColumn<int>("kind"); // 0 background, 1 roll, 2 winner
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("file"); // relative to the program folder; empty: none
+        QTest::newRow("tiger") << 0 << 0 << u("background/tiger.jpg");
+        QTest::newRow("new year") << 0 << 14 << u("background/newyear.jpg");
+        QTest::newRow("background 15 is the tiger") << 0 << 15 << u("background/tiger.jpg");
+        QTest::newRow("background -1 is the tiger") << 0 << -1 << u("background/tiger.jpg");
+        QTest::newRow("drum1") << 1 << 0 << u("sound/drum1.wav");
+        QTest::newRow("bg5") << 1 << 10 << u("sound/bg5.wav");
+        QTest::newRow("roll 11 is none") << 1 << 11 << QString();
+        QTest::newRow("roll -1 is none") << 1 << -1 << QString();
+        QTest::newRow("drum is win3") << 2 << 5 << u("sound/win3.wav");
+        QTest::newRow("sweet heart") << 2 << 7 << u("sound/sweet heart.mp3");
+        QTest::newRow("DJ") << 2 << 22 << u("sound/DJ.mp3");
+        QTest::newRow("winner 23 is none") << 2 << 23 << QString();
+    }
+    void catalogues() {
+        QFETCH(int, kind);
+        QFETCH(int, index);
+        QFETCH(QString, file);
+        const QString path = kind == 0   ? BackgroundFileForIndex(index)
+                             : kind == 1 ? RollMusicFileForIndex(index)
+                                         : WinnerMusicFileForIndex(index);
+        QCOMPARE(path, file.isEmpty() ? QString() : m_prog + file);
+    }
+    void catalogueCaptions() {
+        QPointer<TForm3> f = open(QByteArray());
+        QCOMPARE(f->bsSkinRadioGroup4->count(), 16);
+        QCOMPARE(f->bsSkinRadioGroup3->count(), 13);
+        QCOMPARE(f->bsSkinRadioGroup5->count(), 25);
+        QCOMPARE(f->bsSkinRadioGroup4->button(12)->text(), u("Kung hei fat choy "));
+        QCOMPARE(f->bsSkinRadioGroup4->button(15)->text(), u("User-defined"));
+        QCOMPARE(f->bsSkinRadioGroup3->button(7)->text(), u("Background 2"));
+        QCOMPARE(f->bsSkinRadioGroup3->button(12)->text(), u("None"));
+        QCOMPARE(f->bsSkinRadioGroup5->button(5)->text(), u("Drum"));
+        QCOMPARE(f->bsSkinRadioGroup5->button(24)->text(), u("None"));
+        QCOMPARE(f->bsSkinPageControl1->tabText(4), u("Set Prize Class "));
+        finish(f);
+    }
+
     // ------------------------------------------------------------ previews --
+
+    void previewErrorsAreShown() {
+        writeFile(m_prog + u("user/tune.xyz"), "not a sound");
+        writeFile(m_prog + u("user/broken.wav"), "RIFF junk that is no wave");
+        QPointer<TForm3> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        f->bsSkinEdit1->setText(m_prog + u("user/tune.xyz"));
+        f->bsSkinSpeedButton5->click(); // no player for the extension
+        QCOMPARE(m_prompts->messages.size(), 1);
+        f->bsSkinEdit1->setText(m_prog + u("user/broken.wav"));
+        f->bsSkinSpeedButton5->click(); // found out while decoding
+        QTRY_COMPARE(m_prompts->messages.size(), 2);
+        QVERIFY(!m_prompts->messages[1].isEmpty());
+        // The dialog stays usable.
+        f->bsSkinEdit1->setText(m_prog + u("user/mine.wav"));
+        f->bsSkinSpeedButton5->click();
+        QCOMPARE(f->MediaPlayer3->currentFile(), m_prog + u("user/mine.wav"));
+        finish(f);
+    }
 
     void previewAtOpening_data() {
         QTest::addColumn<QByteArray>("content");
