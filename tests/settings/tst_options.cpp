@@ -1,5 +1,6 @@
 // The options dialog on the real widgets: creation from prize.ini, previews,
 // Apply and Cancel, the photo folder check, the word list tools and the grids.
+#include "common/DBNavigator.h"
 #include "common/Errors.h"
 #include "common/Uglobal.h"
 #include "data/DataModule.h"
@@ -948,6 +949,48 @@ private slots:
         QVERIFY(!f);
         QCOMPARE(classes(), before + QStringList{u("Special Prize")});
         QSqlQuery(Db()).exec(u("delete from jxmc where name='Special Prize'"));
+    }
+
+    void navigators() {
+        clearWords();
+        QSqlQuery(Db()).exec(u("insert into wz(wz) values('Ann'),('Bob')"));
+        const QStringList before = classes();
+        QPointer<TForm3> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        QCOMPARE(f->bsSkinDBNavigator1->visibleButtons(), DBNavigator::AllButtons);
+        QCOMPARE(f->bsSkinDBNavigator2->visibleButtons(), DBNavigator::AllButtons);
+        QVERIFY(!f->bsSkinDBNavigator1->deleteConfirmation().isEmpty());
+        QVERIFY(!f->bsSkinDBNavigator2->deleteConfirmation().isEmpty());
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+
+        // Prize classes: insert and post go to the table at once.
+        f->bsSkinPageControl1->setCurrentIndex(4);
+        f->bsSkinDBNavigator1->click(DBNavigator::Insert);
+        const int row = f->bsSkinDBNavigator1->currentRow();
+        QVERIFY(row >= 0);
+        if (auto* editor = qobject_cast<QLineEdit*>(
+                f->bsSkinDBGrid1->indexWidget(f->bsSkinDBGrid1->currentIndex())))
+            editor->setText(u("Lucky Star"));
+        else
+            QVERIFY(f->ADOTable1->setData(f->ADOTable1->index(row, 0), u("Lucky Star")));
+        f->bsSkinDBNavigator1->click(DBNavigator::Post);
+        QVERIFY(classes().contains(u("Lucky Star")));
+        QCOMPARE(classes().size(), before.size() + 1);
+
+        // Candidates: a delete asks first.
+        f->bsSkinPageControl1->setCurrentIndex(2);
+        f->bsSkinDBGrid2->setCurrentIndex(
+            f->ADOTable2->index(0, f->ADOTable2->fieldIndex(u("wz"))));
+        m_prompts->confirmAnswers.enqueue(false);
+        f->bsSkinDBNavigator2->click(DBNavigator::Delete);
+        QCOMPARE(words(), (QStringList{u("Ann"), u("Bob")}));
+        m_prompts->confirmAnswers.enqueue(true);
+        f->bsSkinDBNavigator2->click(DBNavigator::Delete);
+        QCOMPARE(words(), QStringList{u("Bob")});
+        QCOMPARE(m_prompts->questions.size(), 2);
+        finish(f);
+        QSqlQuery(Db()).exec(u("delete from jxmc where name='Lucky Star'"));
     }
 
     // ------------------------------------------------------------ looks --
