@@ -46,9 +46,9 @@ const QString Section = QStringLiteral("prize");
 const QString SettingsName = QStringLiteral("prize.ini");
 
 // Entry indexes of the catalogue groups.
-constexpr int RollUserDefined = 11; // 12 is "None"
-constexpr int WinUserDefined = 23;  // 24 is "None"
-constexpr int BackgroundUserDefined = 15;
+constexpr int RollUserDefined = RollMusicUserDefinedIndex;  // the next one is "None"
+constexpr int WinUserDefined = WinnerMusicUserDefinedIndex; // the next one is "None"
+constexpr int BackgroundUserDefined = BackgroundUserDefinedIndex;
 constexpr int MaxGenerateSpan = 10000;
 
 QStringList texts(std::initializer_list<const char*> items) {

@@ -5,7 +5,6 @@
 #include "common/Uglobal.h"
 #include "data/DataModule.h"
 #include "media/SoundPlayer.h"
-#include "settings/Catalogues.h"
 #include "settings/IniFile.h"
 #include "settings/RadioGroup.h"
 #include "settings/Unit3.h"
@@ -332,32 +331,6 @@ private slots:
         QCOMPARE(TForm3::ColorToSetting(colour), value);
     }
 
-    void catalogues_data() {
-        QTest::addColumn<int>("kind"); // 0 background, 1 roll, 2 winner
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("file"); // relative to the program folder; empty: none
-        QTest::newRow("tiger") << 0 << 0 << u("background/tiger.jpg");
-        QTest::newRow("new year") << 0 << 14 << u("background/newyear.jpg");
-        QTest::newRow("background 15 is the tiger") << 0 << 15 << u("background/tiger.jpg");
-        QTest::newRow("background -1 is the tiger") << 0 << -1 << u("background/tiger.jpg");
-        QTest::newRow("drum1") << 1 << 0 << u("sound/drum1.wav");
-        QTest::newRow("bg5") << 1 << 10 << u("sound/bg5.wav");
-        QTest::newRow("roll 11 is none") << 1 << 11 << QString();
-        QTest::newRow("roll -1 is none") << 1 << -1 << QString();
-        QTest::newRow("drum is win3") << 2 << 5 << u("sound/win3.wav");
-        QTest::newRow("sweet heart") << 2 << 7 << u("sound/sweet heart.mp3");
-        QTest::newRow("DJ") << 2 << 22 << u("sound/DJ.mp3");
-        QTest::newRow("winner 23 is none") << 2 << 23 << QString();
-    }
-    void catalogues() {
-        QFETCH(int, kind);
-        QFETCH(int, index);
-        QFETCH(QString, file);
-        const QString path = kind == 0   ? BackgroundFileForIndex(index)
-                             : kind == 1 ? RollMusicFileForIndex(index)
-                                         : WinnerMusicFileForIndex(index);
-        QCOMPARE(path, file.isEmpty() ? QString() : m_prog + file);
-    }
     void catalogueCaptions() {
         QPointer<TForm3> f = open(QByteArray());
         QCOMPARE(f->bsSkinRadioGroup4->count(), 16);

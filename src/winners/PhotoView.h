@@ -1,0 +1,31 @@
+#pragma once
+// The winners window's photo preview: the picture scaled to fit, aspect ratio
+// kept, centred (larger or smaller than it is).
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+class PhotoView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PhotoView(QWidget* parent = nullptr);
+
+    // Loads a picture file; throws KalvoroError when it exists but cannot be
+    // read as a picture, leaving the shown picture as it was.
+    void LoadFromFile(const QString& path);
+    void setPicture(const QImage& image, const QString& fromFile = QString());
+
+    QImage picture() const { return m_image; }
+    // The file the shown picture came from; empty for none.
+    QString fileName() const { return m_file; }
+
+    QSize sizeHint() const override { return {320, 320}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_image;
+    QString m_file;
+    qint64 m_fileStamp = 0;
+};

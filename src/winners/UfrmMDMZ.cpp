@@ -1,0 +1,169 @@
+#include "UfrmMDMZ.h"
+
+#include "GridExport.h"
+#include "ReportLibrary.h"
+#include "WinnersGrid.h"
+#include "common/DBNavigator.h"
+#include "common/ErrorGuard.h"
+#include "common/Errors.h"
+#include "common/Uglobal.h"
+#include "common/UserPrompts.h"
+#include "data/DataModule.h"
+#include "data/Statements.h"
+#include "media/SkinData.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QVBoxLayout>
+
+TFormMDWZ::TFormMDWZ(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TFormMDWZ"));
+    setWindowTitle(QStringLiteral("Winner"));
+    QFont f = font();
+    f.setPixelSize(13);
+    setFont(f);
+    resize(847, 558);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    bsSkinPanel1 = new QFrame(this);
+    bsSkinPanel1->setObjectName(QStringLiteral("bsSkinPanel1"));
+    bsSkinPanel1->setFrameShape(QFrame::StyledPanel);
+    bsSkinPanel1->setFixedHeight(41);
+    auto* bar = new QHBoxLayout(bsSkinPanel1);
+    bar->setContentsMargins(4, 4, 4, 4);
+    bsSkinButton1 = new QPushButton(bsSkinPanel1);
+    bsSkinButton1->setObjectName(QStringLiteral("bsSkinButton1"));
+    bsSkinButton1->setFixedWidth(128);
+    bsSkinButton2 = new QPushButton(bsSkinPanel1);
+    bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
+    bsSkinButton2->setFixedWidth(124);
+    bar->addWidget(bsSkinButton1);
+    bar->addWidget(bsSkinButton2);
+    bar->addStretch();
+    outer->addWidget(bsSkinPanel1);
+
+    bsSkinPanel2 = new QFrame(this);
+    bsSkinPanel2->setObjectName(QStringLiteral("bsSkinPanel2"));
+    bsSkinPanel2->setFrameShape(QFrame::StyledPanel);
+    auto* body = new QVBoxLayout(bsSkinPanel2);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    bsSkinDBNavigator1 = new DBNavigator(bsSkinPanel2);
+    bsSkinDBNavigator1->setObjectName(QStringLiteral("bsSkinDBNavigator1"));
+    bsSkinDBNavigator1->setVisibleButtons(DBNavigator::MoveButtons);
+    bsSkinDBNavigator1->setFixedHeight(31);
+    body->addWidget(bsSkinDBNavigator1);
+    bsSkinDBGrid1 = new QTableView(bsSkinPanel2);
+    bsSkinDBGrid1->setObjectName(QStringLiteral("bsSkinDBGrid1"));
+    body->addWidget(bsSkinDBGrid1, 1);
+    // The export's source: the same rows with the export's columns, shown only
+    // while an export runs.
+    wwDBGrid1 = new QTableView(bsSkinPanel2);
+    wwDBGrid1->setObjectName(QStringLiteral("wwDBGrid1"));
+    wwDBGrid1->setVisible(false);
+    body->addWidget(wwDBGrid1, 1);
+    outer->addWidget(bsSkinPanel2, 1);
+
+    ActionList1 = new QObject(this);
+    ActionList1->setObjectName(QStringLiteral("ActionList1"));
+    ActionPrint = new QAction(QStringLiteral("&Print"), ActionList1);
+    ActionPrint->setObjectName(QStringLiteral("ActionPrint"));
+    ActionExp = new QAction(QStringLiteral("&Export"), ActionList1);
+    ActionExp->setObjectName(QStringLiteral("ActionExp"));
+    bsSkinButton1->setText(ActionPrint->text());
+    bsSkinButton2->setText(ActionExp->text());
+    connect(bsSkinButton1, &QPushButton::clicked, ActionPrint, &QAction::trigger);
+    connect(bsSkinButton2, &QPushButton::clicked, ActionExp, &QAction::trigger);
+    connect(ActionPrint, &QAction::triggered, this, &TFormMDWZ::ActionPrintExecute);
+    connect(ActionExp, &QAction::triggered, this, &TFormMDWZ::ActionExpExecute);
+
+    bsSkinData1 = new SkinData(this);
+    ADOQuery1 = new QSqlQueryModel(this);
+    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
+    FormCreate();
+}
+
+void TFormMDWZ::FormCreate() {
+    bsSkinData1->LoadFromFile(SkinFile);
+    guarded(this, [&] {
+        QSqlQuery q = NewQuery();
+        RunOrThrow(q, Sql::ListWordWinners);
+        ADOQuery1->setQuery(std::move(q));
+        if (ADOQuery1->lastError().isValid())
+            throw EDatabaseError(ADOQuery1->lastError().text());
+    });
+    const QSqlRecord fields = ADOQuery1->record();
+    const int idColumn = fields.indexOf(QStringLiteral("id"));
+    const int wordColumn = fields.indexOf(QStringLiteral("wz"));
+    const int classColumn = fields.indexOf(QStringLiteral("prize"));
+    if (wordColumn >= 0) {
+        ADOQuery1->setHeaderData(wordColumn, Qt::Horizontal, QStringLiteral("Name"));
+        ADOQuery1->setHeaderData(wordColumn, Qt::Horizontal, 77, DisplayWidthRole);
+    }
+    if (classColumn >= 0) {
+        ADOQuery1->setHeaderData(classColumn, Qt::Horizontal, QStringLiteral("Class"));
+        ADOQuery1->setHeaderData(classColumn, Qt::Horizontal, 15, DisplayWidthRole);
+    }
+
+    for (QTableView* grid : {bsSkinDBGrid1, wwDBGrid1}) {
+        grid->setModel(ADOQuery1);
+        SetUpWinnersGrid(grid, 20);
+        if (idColumn >= 0)
+            grid->setColumnHidden(idColumn, true);
+        if (wordColumn >= 0)
+            SetColumnWidthInChars(grid, wordColumn, 77);
+        if (classColumn >= 0)
+            SetColumnWidthInChars(grid, classColumn, 15);
+    }
+    // The export grid shares the list's rows and current row.
+    wwDBGrid1->setSelectionModel(bsSkinDBGrid1->selectionModel());
+    bsSkinScrollBar1 = bsSkinDBGrid1->verticalScrollBar();
+    bsSkinScrollBar1->setObjectName(QStringLiteral("bsSkinScrollBar1"));
+    bsSkinScrollBar1->setFocusPolicy(Qt::NoFocus);
+    if (ADOQuery1->rowCount() > 0)
+        bsSkinDBGrid1->setCurrentIndex(ADOQuery1->index(0, wordColumn >= 0 ? wordColumn : 0));
+    bsSkinDBNavigator1->setView(bsSkinDBGrid1);
+}
+
+int TFormMDWZ::ShowModal(QWidget* parent) {
+    TFormMDWZ window(parent);
+    return window.exec();
+}
+
+void TFormMDWZ::ActionPrintExecute() {
+    guarded(this, [&] {
+        TDataModule2* data = TDataModule2::instance();
+        if (!data)
+            throw EDatabaseError(QStringLiteral("The database is not open"));
+        const ReportLibrary::Outcome done = ReportLibrary::AnyReport(
+            data->ConnectionString(), Sql::PrintWordWinners, QStringLiteral("Winner"));
+        if (!done.ok)
+            UserPrompts::instance().message(
+                this, QStringLiteral("The winners could not be printed.\n%1").arg(done.error));
+    });
+}
+
+void TFormMDWZ::ActionExpExecute() {
+    wwDBGrid1->setVisible(true);
+    guarded(this, [&] {
+        const QString chosen =
+            UserPrompts::instance().saveFile(this, QStringLiteral("Save file"), GetDesktopFolder(),
+                                             QString(), QStringLiteral("Excel files (*.xls)"));
+        if (chosen.isEmpty())
+            return;
+        ExportGridToSpreadsheet(wwDBGrid1, QStringLiteral("Winner"), XlsDialogFileName(chosen));
+    });
+    wwDBGrid1->setVisible(false);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// What the two winners lists share: a read-only, whole-row grid and the way
+// dates and column widths are shown.
+#include <QStyledItemDelegate>
+
+class QTableView;
+
+// Read-only, one whole row selected, movable and resizable columns, the row
+// indicator, Tab leaving the grid; rows at least `rowHeight` pixels high.
+void SetUpWinnersGrid(QTableView* grid, int rowHeight);
+
+// A column as wide as `chars` average characters of the grid's font.
+void SetColumnWidthInChars(QTableView* grid, int column, int chars);
+
+// Shows a stored date-time text ("2024-05-01 19:30:00") in the locale's short
+// date-and-time form; an empty value stays empty.
+class DateTimeDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override;
+};
