@@ -311,7 +311,8 @@ private slots:
                            QStringLiteral("network share"),
                            QStringLiteral("database is locked"),
                            QStringLiteral("read-only"),
-                           QStringLiteral("not found help.html!")};
+                           QStringLiteral("not found help.html!"),
+                           QStringLiteral("backup")};
     }
 
     void helpCoversTopic() {
