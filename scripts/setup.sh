@@ -8,7 +8,7 @@ build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6
   libgl-dev libsndfile1-dev libsdl2-dev libxlsxwriter-dev libzip-dev libfreexl-dev
   fonts-dejavu-core fonts-noto-cjk)
 test_pkgs=(googletest libgtest-dev libgmock-dev libbenchmark-dev poppler-utils sqlite3 xvfb
-  xdotool imagemagick x11-utils clang-format)
+  xdotool imagemagick x11-utils clang-format desktop-file-utils)
 if [ "$what" = test ] && [ "${KALVORO_NO_OFFICE:-0}" != 1 ]; then
     test_pkgs+=(libreoffice-calc-nogui)
 fi
