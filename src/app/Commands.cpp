@@ -3,11 +3,56 @@
 
 #include "common/ErrorGuard.h"
 #include "common/Uglobal.h"
+#include "draw/UfrmZB.h"
+#include "media/SkinData.h"
+#include "settings/Unit3.h"
+#include "winners/UfrmMDMZ.h"
+#include "winners/Unit2.h"
 
-void TForm1::ActionMDExecute() {}
+#include <QPointer>
 
-void TForm1::ActionOptionExecute() {}
+void TForm1::ActionMDExecute() {
+    guarded(this, [this] {
+        if (LotteryMode == 0) {
+            TForm2 window(this);
+            window.exec();
+        } else {
+            TFormMDWZ window(this);
+            window.exec();
+        }
+    });
+}
 
-void TForm1::ActionPhotoPresetsExecute() {}
+void TForm1::ActionOptionExecute() {
+    guarded(this, [this] {
+        StopSound();
+        // The dialog frees itself when it closes; the roll goes on under it.
+        QPointer<TForm3> dialog = new TForm3(this);
+        dialog->exec();
+        LoadSettings(QStringLiteral("prize.ini"));
+        LoadPrizeClasses();
+        RescanPhotos();
+        setWindowTitle(LotteryTitle);
+        bsSkinData1->LoadFromFile(SkinFile);
+        if (LotteryMode == 0) {
+            RxSpinEdit1->setValue(1);
+            RxSpinEdit1->setEnabled(false);
+        } else {
+            RxSpinEdit1->setEnabled(true);
+        }
+    });
+}
 
-void TForm1::ActionWordPresetsExecute() {}
+void TForm1::ActionPhotoPresetsExecute() {
+    guarded(this, [this] {
+        TFormZB window(this);
+        window.exec();
+    });
+}
+
+void TForm1::ActionWordPresetsExecute() {
+    guarded(this, [this] {
+        TFormZB1 window(this);
+        window.exec();
+    });
+}

@@ -1,4 +1,5 @@
 #include "Unit3.h"
+#include "app/Widgets.h"
 
 #include "common/DBNavigator.h"
 #include "common/ErrorGuard.h"
@@ -630,8 +631,10 @@ void TForm3::WriteOptions() {
     ini.WriteString(Section, QStringLiteral("PhotoFullScreen"),
                     stretch ? QStringLiteral("1") : QStringLiteral("0"));
     if (m_mainWindow) {
-        if (QWidget* image = m_mainWindow->findChild<QWidget*>(QStringLiteral("Image2")))
-            image->setProperty("Proportional", !stretch);
+        if (auto* image = m_mainWindow->findChild<TImage*>(QStringLiteral("Image2"))) {
+            image->Proportional = !stretch;
+            image->update();
+        }
     }
     const bool show = bsSkinCheckRadioBoxShowWinner->isChecked();
     ini.WriteString(Section, QStringLiteral("ShowWinner"),
