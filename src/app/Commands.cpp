@@ -3,7 +3,6 @@
 
 #include "common/ErrorGuard.h"
 #include "common/Uglobal.h"
-#include "draw/UfrmZB.h"
 #include "media/SkinData.h"
 #include "settings/Unit3.h"
 #include "winners/UfrmMDMZ.h"
@@ -43,16 +42,6 @@ void TForm1::ActionOptionExecute() {
     });
 }
 
-void TForm1::ActionPhotoPresetsExecute() {
-    guarded(this, [this] {
-        TFormZB window(this);
-        window.exec();
-    });
-}
+void TForm1::ActionPhotoPresetsExecute() {}
 
-void TForm1::ActionWordPresetsExecute() {
-    guarded(this, [this] {
-        TFormZB1 window(this);
-        window.exec();
-    });
-}
+void TForm1::ActionWordPresetsExecute() {}
