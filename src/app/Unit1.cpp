@@ -214,6 +214,13 @@ void TForm1::buildUi() {
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
 
+    m_resizeSettle = new QTimer(this);
+    m_resizeSettle->setSingleShot(true);
+    m_resizeSettle->setInterval(400);
+    connect(m_resizeSettle, &QTimer::timeout, this, [this] {
+        m_photoCache->setPhotos(PhotoList, bsSkinPanel1->size(), PhotoStretch);
+    });
+
     bsSkinData1 = new SkinData(this);
     setWindowIcon(QIcon(icons + QStringLiteral("kalvoro.png")));
     bsSkinPanel1->setFocus();
@@ -300,7 +307,8 @@ QString TForm1::ResolvedPhotoFolder() const {
 void TForm1::RescanPhotos() {
     PhotoList.clear();
     PhotoCount = ListPhotoFiles(PhotoList, ResolvedPhotoFolder() + QStringLiteral("*.jpg"));
-    m_photoCache->setPhotos(PhotoList, bsSkinPanel1->size().expandedTo(QSize(640, 480)));
+    m_photoCache->setPhotos(PhotoList, bsSkinPanel1->size().expandedTo(QSize(640, 480)),
+                            PhotoStretch);
 }
 
 int TForm1::ListPhotoFiles(QStringList& List, const QString& Pattern) {
@@ -361,6 +369,9 @@ bool TForm1::isActiveForKeys() const {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // The photos are decoded for the display's size; follow it once it settles.
+    if (watched == bsSkinPanel1 && event->type() == QEvent::Resize)
+        m_resizeSettle->start();
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);

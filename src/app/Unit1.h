@@ -158,6 +158,7 @@ private:
     bool m_shownOnce = false;
     bool m_wordDisplayIsError = false;
     int m_announceGeneration = 0;
+    QTimer* m_resizeSettle = nullptr;
     QSqlQuery m_countQuery; // reused by every roll step
     bool m_countQueryReady = false;
 };

@@ -1,5 +1,6 @@
 // The options dialog on the real widgets: creation from prize.ini, previews,
 // Apply and Cancel, the photo folder check, the word list tools and the grids.
+#include "app/Widgets.h"
 #include "common/DBNavigator.h"
 #include "common/Errors.h"
 #include "common/Uglobal.h"
@@ -105,7 +106,7 @@ class TestOptions : public QObject {
     TDataModule2* m_data = nullptr;
     ScriptedPrompts* m_prompts = nullptr;
     QWidget* m_main = nullptr;
-    QWidget* m_image2 = nullptr;
+    TImage* m_image2 = nullptr;
 
     QString ini() const { return m_prog + u("prize.ini"); }
     void setIni(const QByteArray& content) {
@@ -165,7 +166,7 @@ private slots:
         m_prompts = new ScriptedPrompts;
         m_main = new QWidget;
         m_main->setObjectName(u("Form1"));
-        m_image2 = new QWidget(m_main);
+        m_image2 = new TImage(m_main);
         m_image2->setObjectName(u("Image2"));
     }
     void cleanupTestCase() {
@@ -480,7 +481,7 @@ private slots:
         f->bsSkinCheckRadioBoxFullScreen->setChecked(true);
         f->bsSkinCheckRadioBoxShowWinner->setChecked(false);
         ShowWinnerFlag = true;
-        m_image2->setProperty("Proportional", true);
+        m_image2->Proportional = true;
         f->bsSkinXFormButton1->click();
         flushDeletes();
         QVERIFY(!f); // closed and freed
@@ -503,7 +504,7 @@ private slots:
         QCOMPARE(val("PhotoFullScreen"), u("1"));
         QCOMPARE(val("ShowWinner"), u("0"));
         QCOMPARE(ShowWinnerFlag, false);
-        QCOMPARE(m_image2->property("Proportional").toBool(), false);
+        QCOMPARE(m_image2->Proportional, false);
         QCOMPARE(SkinFile, m_prog + u("skins/Clouds/skin.ini"));
         QVERIFY(m_prompts->messages.isEmpty());
     }
@@ -527,7 +528,7 @@ private slots:
         QCOMPARE(val("FontSize"), u("72"));
         QCOMPARE(val("FontColor"), u("16711680"));
         QCOMPARE(val("mode"), u("0")); // updated where it stood
-        QCOMPARE(m_image2->property("Proportional").toBool(), true);
+        QCOMPARE(m_image2->Proportional, true);
         QVERIFY(readFile(ini()).startsWith("; kept\n[prize]\ncaption=Old\nbgs1=11\n"));
     }
 
