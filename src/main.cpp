@@ -2,6 +2,7 @@
 #include "data/DataModule.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -12,6 +13,11 @@ int main(int argc, char* argv[]) {
 
     TForm1 form;
     TDataModule2 dataModule;
+    // Maximized even where no window manager does it (a projector's kiosk session).
+    if (const QScreen* screen = form.screen())
+        form.setGeometry(screen->availableGeometry());
     form.showMaximized();
+    form.raise();
+    form.activateWindow();
     return QApplication::exec();
 }

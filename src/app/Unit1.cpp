@@ -217,9 +217,8 @@ void TForm1::buildUi() {
     m_resizeSettle = new QTimer(this);
     m_resizeSettle->setSingleShot(true);
     m_resizeSettle->setInterval(400);
-    connect(m_resizeSettle, &QTimer::timeout, this, [this] {
-        m_photoCache->setPhotos(PhotoList, bsSkinPanel1->size(), PhotoStretch);
-    });
+    connect(m_resizeSettle, &QTimer::timeout, this,
+            [this] { m_photoCache->setPhotos(PhotoList, bsSkinPanel1->size(), PhotoStretch); });
 
     bsSkinData1 = new SkinData(this);
     setWindowIcon(QIcon(icons + QStringLiteral("kalvoro.png")));
