@@ -112,6 +112,15 @@ QIcon Glyph(DBNavigator::Button which, const QColor& ink) {
     return QIcon(pm);
 }
 
+// Fetches the next batch of rows; false when there was none to fetch.
+bool FetchMoreRows(QAbstractItemModel* model) {
+    if (!model || !model->canFetchMore(QModelIndex()))
+        return false;
+    const int before = model->rowCount();
+    model->fetchMore(QModelIndex());
+    return model->rowCount() > before;
+}
+
 } // namespace
 
 DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent) {
@@ -205,16 +214,16 @@ void DBNavigator::finishEditor(bool commit) {
 
 void DBNavigator::fetchAll() {
     QAbstractItemModel* model = m_view ? m_view->model() : nullptr;
-    while (model && model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
+    while (FetchMoreRows(model)) {
+    }
 }
 
 void DBNavigator::moveTo(int row) {
     QAbstractItemModel* model = m_view ? m_view->model() : nullptr;
     if (!model)
         return;
-    while (row >= model->rowCount() && model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
+    while (row >= model->rowCount() && FetchMoreRows(model)) {
+    }
     row = std::min(row, model->rowCount() - 1);
     if (row < 0)
         return;

@@ -28,8 +28,10 @@ Sylk::Sheet GridSheet(QTableView* Grid) {
     if (!model)
         return sheet;
     // Every row of the data, not only those fetched so far.
-    while (model->canFetchMore(QModelIndex()))
+    for (int before = -1; model->canFetchMore(QModelIndex()) && model->rowCount() != before;) {
+        before = model->rowCount();
         model->fetchMore(QModelIndex());
+    }
 
     QList<int> columns;
     const QHeaderView* header = Grid->horizontalHeader();
