@@ -103,6 +103,7 @@ void TFormMDWZ::FormCreate() {
         ADOQuery1->setQuery(std::move(q));
         if (ADOQuery1->lastError().isValid())
             throw EDatabaseError(ADOQuery1->lastError().text());
+        FetchAllRows(ADOQuery1);
     });
     // A model that never had a query still claims rows to fetch.
     if (!opened)

@@ -124,6 +124,7 @@ void TForm2::FormCreate() {
     if (!ADOQuery1->select())
         throw EDatabaseError(QStringLiteral("The winners list cannot be opened: %1")
                                  .arg(ADOQuery1->lastError().text()));
+    FetchAllRows(ADOQuery1);
     ADOQuery1->setHeaderData(m_filenameColumn, Qt::Horizontal, QStringLiteral("FileName"));
     ADOQuery1->setHeaderData(classColumn, Qt::Horizontal, QStringLiteral("Class"));
     ADOQuery1->setHeaderData(nameColumn, Qt::Horizontal, QStringLiteral("Name"));
