@@ -112,6 +112,15 @@ QIcon Glyph(DBNavigator::Button which, const QColor& ink) {
     return QIcon(pm);
 }
 
+// Fetches the next batch of rows; false when there was none to fetch.
+bool FetchMoreRows(QAbstractItemModel* model) {
+    if (!model || !model->canFetchMore(QModelIndex()))
+        return false;
+    const int before = model->rowCount();
+    model->fetchMore(QModelIndex());
+    return model->rowCount() > before;
+}
+
 } // namespace
 
 DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent) {
@@ -184,10 +193,18 @@ int DBNavigator::currentRow() const {
 QWidget* DBNavigator::openEditor() const {
     if (!m_view)
         return nullptr;
+    QWidget* viewport = m_view->viewport();
     QWidget* w = QApplication::focusWidget();
-    while (w && w->parentWidget() != m_view->viewport())
+    while (w && w->parentWidget() != viewport)
         w = w->parentWidget();
-    return w;
+    if (w)
+        return w;
+    // The window may not have the focus: an open editor is a child of the viewport.
+    const auto children = viewport->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children)
+        if (!child->isHidden())
+            return child;
+    return nullptr;
 }
 
 void DBNavigator::finishEditor(bool commit) {
@@ -205,21 +222,21 @@ void DBNavigator::finishEditor(bool commit) {
 
 void DBNavigator::fetchAll() {
     QAbstractItemModel* model = m_view ? m_view->model() : nullptr;
-    while (model && model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
+    while (FetchMoreRows(model)) {
+    }
 }
 
 void DBNavigator::moveTo(int row) {
     QAbstractItemModel* model = m_view ? m_view->model() : nullptr;
     if (!model)
         return;
-    while (row >= model->rowCount() && model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
+    while (row >= model->rowCount() && FetchMoreRows(model)) {
+    }
     row = std::min(row, model->rowCount() - 1);
     if (row < 0)
         return;
-    int column = m_view->currentIndex().isValid() ? m_view->currentIndex().column() : -1;
-    if (column < 0 || m_view->isColumnHidden(column)) {
+    int column = m_view->currentIndex().isValid() ? m_view->currentIndex().column() : m_column;
+    if (column < 0 || column >= model->columnCount() || m_view->isColumnHidden(column)) {
         column = 0;
         while (column < model->columnCount() - 1 && m_view->isColumnHidden(column))
             ++column;
@@ -280,6 +297,8 @@ void DBNavigator::run(Button which) {
         return;
     QAbstractItemModel* model = m_view->model();
     const int row = currentRow();
+    // A reselect loses the current cell; the row comes back in the same column.
+    m_column = m_view->currentIndex().isValid() ? m_view->currentIndex().column() : -1;
     switch (which) {
     case First:
         moveTo(0);

@@ -95,6 +95,7 @@ private:
     QHash<int, QToolButton*> m_buttons;
     QPointer<QTableView> m_view;
     Buttons m_visible = AllButtons;
+    int m_column = -1;
     QString m_confirmText = QStringLiteral("Delete record?");
     std::function<bool(int)> m_deleteHandler;
     QList<QMetaObject::Connection> m_connections;

@@ -14,8 +14,10 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <exception>
 
 using namespace KalvoroReportImpl;
@@ -142,6 +144,11 @@ int AnyReport(const char* Connection, const char* Sql, const char* Title) {
         QPrintPreviewDialog preview(&printer, parent);
         preview.setObjectName(QStringLiteral("ReportPreview"));
         preview.setWindowTitle(QStringLiteral("%1 - Print preview").arg(title));
+        // Big enough to read a page; the dialog's own default is a thumbnail.
+        if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+            const QRect free = screen->availableGeometry();
+            preview.resize(std::min(900, free.width() * 9 / 10), free.height() * 9 / 10);
+        }
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                          [&](QPrinter* target) { PaintReport(*target, title, rows, printedAt); });
         preview.exec();

@@ -288,9 +288,8 @@ bool XlsxWorkbook(const FilledSheet& filled, const QString& sheetName, bool phot
 
     // One format object per (number format, bold) in use.
     QMap<std::pair<int, bool>, lxw_format*> formats;
+    // Every cell centred vertically, so texts sit beside the thumbnails.
     auto formatFor = [&](int numberFormat, bool bold) -> lxw_format* {
-        if (numberFormat < 0 && !bold)
-            return nullptr;
         const auto key = std::make_pair(numberFormat, bold);
         if (lxw_format* f = formats.value(key))
             return f;
@@ -302,6 +301,7 @@ bool XlsxWorkbook(const FilledSheet& filled, const QString& sheetName, bool phot
         }
         if (bold)
             format_set_bold(f);
+        format_set_align(f, LXW_ALIGN_VERTICAL_CENTER);
         formats.insert(key, f);
         return f;
     };
@@ -317,8 +317,7 @@ bool XlsxWorkbook(const FilledSheet& filled, const QString& sheetName, bool phot
         const bool heading = it.key().first < filled.firstDataRow;
         lxw_format* f = formatFor(it->format, heading);
         if (!it->value.isValid()) {
-            if (f)
-                worksheet_write_blank(sheet, row, col, f);
+            worksheet_write_blank(sheet, row, col, f);
         } else if (it->isText()) {
             const QByteArray t = it->text().toUtf8();
             worksheet_write_string(sheet, row, col, t.constData(), f);

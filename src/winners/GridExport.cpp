@@ -1,6 +1,7 @@
 #include "GridExport.h"
 
 #include "SafeWrite.h"
+#include "WinnersGrid.h"
 #include "common/Errors.h"
 #include "common/UserPrompts.h"
 
@@ -28,8 +29,7 @@ Sylk::Sheet GridSheet(QTableView* Grid) {
     if (!model)
         return sheet;
     // Every row of the data, not only those fetched so far.
-    while (model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
+    FetchAllRows(model);
 
     QList<int> columns;
     const QHeaderView* header = Grid->horizontalHeader();

@@ -97,13 +97,17 @@ TFormMDWZ::TFormMDWZ(QWidget* parent) : QDialog(parent) {
 
 void TFormMDWZ::FormCreate() {
     bsSkinData1->LoadFromFile(SkinFile);
-    guarded(this, [&] {
+    const bool opened = guarded(this, [&] {
         QSqlQuery q = NewQuery();
         RunOrThrow(q, Sql::ListWordWinners);
         ADOQuery1->setQuery(std::move(q));
         if (ADOQuery1->lastError().isValid())
             throw EDatabaseError(ADOQuery1->lastError().text());
+        FetchAllRows(ADOQuery1);
     });
+    // A model that never had a query still claims rows to fetch.
+    if (!opened)
+        ADOQuery1->clear();
     const QSqlRecord fields = ADOQuery1->record();
     const int idColumn = fields.indexOf(QStringLiteral("id"));
     const int wordColumn = fields.indexOf(QStringLiteral("wz"));

@@ -12,6 +12,7 @@
 #include "media/SkinData.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -124,6 +125,7 @@ void TForm2::FormCreate() {
     if (!ADOQuery1->select())
         throw EDatabaseError(QStringLiteral("The winners list cannot be opened: %1")
                                  .arg(ADOQuery1->lastError().text()));
+    FetchAllRows(ADOQuery1);
     ADOQuery1->setHeaderData(m_filenameColumn, Qt::Horizontal, QStringLiteral("FileName"));
     ADOQuery1->setHeaderData(classColumn, Qt::Horizontal, QStringLiteral("Class"));
     ADOQuery1->setHeaderData(nameColumn, Qt::Horizontal, QStringLiteral("Name"));
@@ -238,9 +240,12 @@ void TForm2::ActionExportExecute() {
         TDataModule2* data = TDataModule2::instance();
         if (!data)
             throw EDatabaseError(QStringLiteral("The database is not open"));
+        // Thumbnails of a few hundred photos take a moment.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         const ReportLibrary::Outcome done = ReportLibrary::ExcelReport(
             data->ConnectionString(), Sql::ExportPhotoWinners, Template, QStringLiteral("Sheet1"),
             Output, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
+        QApplication::restoreOverrideCursor();
         // Opening a file that was not written would only show a second error.
         if (!done.ok) {
             prompts.message(

@@ -5,6 +5,14 @@
 #include <QLocale>
 #include <QTableView>
 
+void FetchAllRows(QAbstractItemModel* model) {
+    for (int before = -1;
+         model && model->canFetchMore(QModelIndex()) && model->rowCount() != before;) {
+        before = model->rowCount();
+        model->fetchMore(QModelIndex());
+    }
+}
+
 void SetUpWinnersGrid(QTableView* grid, int rowHeight) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);

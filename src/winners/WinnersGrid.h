@@ -3,7 +3,13 @@
 // dates and column widths are shown.
 #include <QStyledItemDelegate>
 
+class QAbstractItemModel;
 class QTableView;
+
+// Reads every row of a lazily fetching model. The lists are snapshots (and a
+// finished statement holds no lock on the database); a party has a few
+// hundred winners at most.
+void FetchAllRows(QAbstractItemModel* model);
 
 // Read-only, one whole row selected, movable and resizable columns, the row
 // indicator, Tab leaving the grid; rows at least `rowHeight` pixels high.

@@ -87,6 +87,12 @@ struct WinnersFixture {
     void addWordWinner(const QString& word, const QVariant& cls) const {
         exec(QStringLiteral("insert into wz(wz,prize) values(?,?)"), {word, cls});
     }
+
+    // Many rows in one transaction: each commit waits for the disk.
+    struct Batch {
+        Batch() { Db().transaction(); }
+        ~Batch() { Db().commit(); }
+    };
 };
 
 // Runs a block with write access taken away from `folder`: by its mode, and
