@@ -12,13 +12,10 @@
 
 void TForm1::ActionMDExecute() {
     guarded(this, [this] {
-        if (LotteryMode == 0) {
-            TForm2 window(this);
-            window.exec();
-        } else {
-            TFormMDWZ window(this);
-            window.exec();
-        }
+        if (LotteryMode == 0)
+            TForm2::ShowModal(this);
+        else
+            TFormMDWZ::ShowModal(this);
     });
 }
 
