@@ -72,8 +72,14 @@ QStringList PhotoIni(const QString& folder, bool showWinner) {
 }
 
 QStringList WordIni() {
-    return {QStringLiteral("[prize]"),     QStringLiteral("caption=Word Night"),
-            QStringLiteral("Mode=1"),      QStringLiteral("Skin=1"),
-            QStringLiteral("FontSize=60"), QStringLiteral("FontColor=255"),
+    return {QStringLiteral("[prize]"),
+            QStringLiteral("bgs1=12"),
+            QStringLiteral("bgs2=24"),
+            QStringLiteral("bg=0"),
+            QStringLiteral("caption=Word Night"),
+            QStringLiteral("Mode=1"),
+            QStringLiteral("Skin=1"),
+            QStringLiteral("FontSize=60"),
+            QStringLiteral("FontColor=255"),
             QStringLiteral("ShowWinner=1")};
 }
