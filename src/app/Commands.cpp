@@ -3,6 +3,7 @@
 
 #include "common/ErrorGuard.h"
 #include "common/Uglobal.h"
+#include "draw/UfrmZB.h"
 #include "media/SkinData.h"
 #include "settings/Unit3.h"
 #include "winners/UfrmMDMZ.h"
@@ -39,6 +40,16 @@ void TForm1::ActionOptionExecute() {
     });
 }
 
-void TForm1::ActionPhotoPresetsExecute() {}
+void TForm1::ActionPhotoPresetsExecute() {
+    guarded(this, [this] {
+        TFormZB w(this);
+        w.exec();
+    });
+}
 
-void TForm1::ActionWordPresetsExecute() {}
+void TForm1::ActionWordPresetsExecute() {
+    guarded(this, [this] {
+        TFormZB1 w(this);
+        w.exec();
+    });
+}
