@@ -3,22 +3,22 @@
 #include "media/ExifReader.h"
 
 #include <QBuffer>
-#include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QMutex>
 #include <QSet>
 #include <QThread>
 #include <QThreadPool>
-#include <QWaitCondition>
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <list>
+#include <mutex>
+#include <optional>
+#include <sys/stat.h>
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -84,13 +84,18 @@ QByteArray encodePreview(const QImage& image) {
 
 // A file's identity for the cache: an edited or replaced photo is decoded anew.
 struct Stamp {
-    qint64 modified = -1;
+    qint64 modified = -1; // nanoseconds
     qint64 size = -1;
     bool operator==(const Stamp&) const = default;
 };
 
-Stamp stampOf(const QFileInfo& info) {
-    return {info.lastModified().toMSecsSinceEpoch(), info.size()};
+// One stat() call, no time-zone work: this runs at every tick and on the workers.
+std::optional<Stamp> stampOf(const QString& path) {
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return Stamp{qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                 qint64(info.st_size)};
 }
 
 // A store with a byte count, least recently used first out.
@@ -261,8 +266,9 @@ QImage LoadPhotoPreview(const QString& path, int side, QString* error) {
 }
 
 struct PhotoCache::Private {
-    mutable QMutex mutex;
-    QWaitCondition idle;
+    // Standard mutexes rather than QMutex: thread sanitizers see through them.
+    mutable std::mutex mutex;
+    std::condition_variable idle;
     QThreadPool pool;
 
     LruStore<QImage> display;
@@ -360,7 +366,7 @@ PhotoCache::PhotoCache(QObject* parent) : QObject(parent), d(std::make_unique<Pr
 
 PhotoCache::~PhotoCache() {
     {
-        QMutexLocker lock(&d->mutex);
+        std::unique_lock lock(d->mutex);
         d->stopping = true;
         d->demand.clear();
         d->warmPreviews.clear();
@@ -370,30 +376,30 @@ PhotoCache::~PhotoCache() {
 }
 
 void PhotoCache::setMemoryLimit(qint64 bytes) {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     d->limit = std::max<qint64>(bytes, 0);
     d->display.trim(d->displayLimit());
     d->previews.trim(d->previewLimit());
 }
 
 qint64 PhotoCache::memoryLimit() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->limit;
 }
 
 qint64 PhotoCache::memoryUsed() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->display.total() + d->previews.total();
 }
 
 void PhotoCache::setThreadCount(int threads) {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     d->threads = std::clamp(threads, 1, 2);
     d->pool.setMaxThreadCount(d->threads);
 }
 
 void PhotoCache::setPhotos(const QStringList& paths, QSize target, bool stretch) {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     ++d->generation;
     if (target != d->target || stretch != d->stretch) {
         d->display.clear();
@@ -413,17 +419,17 @@ void PhotoCache::setPhotos(const QStringList& paths, QSize target, bool stretch)
 }
 
 QSize PhotoCache::target() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->target;
 }
 
 bool PhotoCache::stretch() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->stretch;
 }
 
 void PhotoCache::prefetch(const QString& path) {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     // A stored image is made most recent, so that it is still there for the tick.
     if (d->display.touch(path))
         return;
@@ -432,17 +438,17 @@ void PhotoCache::prefetch(const QString& path) {
 }
 
 QImage PhotoCache::get(const QString& path, QString* error) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
+    const std::optional<Stamp> found = stampOf(path);
+    if (!found) {
         setError(error, path, QStringLiteral("the file does not exist"));
-        QMutexLocker lock(&d->mutex);
+        std::unique_lock lock(d->mutex);
         ++d->counters.failures;
         return {};
     }
-    const Stamp stamp = stampOf(info);
+    const Stamp stamp = *found;
     QByteArray preview;
     {
-        QMutexLocker lock(&d->mutex);
+        std::unique_lock lock(d->mutex);
         if (const QImage* hit = d->display.find(path, stamp)) {
             ++d->counters.displayHits;
             return *hit;
@@ -466,55 +472,54 @@ QImage PhotoCache::get(const QString& path, QString* error) {
     if (!preview.isEmpty()) {
         QImage image = QImage::fromData(preview, "JPG");
         if (!image.isNull()) {
-            QMutexLocker lock(&d->mutex);
+            std::unique_lock lock(d->mutex);
             ++d->counters.previewHits;
             return image;
         }
     }
     QImage image = LoadPhotoPreview(path, PreviewSide, error);
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     ++(image.isNull() ? d->counters.failures : d->counters.directLoads);
     return image;
 }
 
 bool PhotoCache::hasDisplayImage(const QString& path) const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->display.contains(path);
 }
 
 bool PhotoCache::hasPreview(const QString& path) const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->previews.contains(path);
 }
 
 int PhotoCache::displayImageCount() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->display.size();
 }
 
 int PhotoCache::previewCount() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->previews.size();
 }
 
 PhotoCache::Counters PhotoCache::counters() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->counters;
 }
 
 bool PhotoCache::waitForIdle(int msecs) {
-    const QDeadlineTimer deadline(msecs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
-                                            : QDeadlineTimer(msecs));
-    QMutexLocker lock(&d->mutex);
-    while (d->running > 0) {
-        if (!d->idle.wait(&d->mutex, deadline))
-            return d->running == 0;
+    std::unique_lock lock(d->mutex);
+    const auto done = [this] { return d->running == 0; };
+    if (msecs < 0) {
+        d->idle.wait(lock, done);
+        return true;
     }
-    return true;
+    return d->idle.wait_for(lock, std::chrono::milliseconds(msecs), done);
 }
 
 void PhotoCache::clear() {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     ++d->generation;
     d->display.clear();
     d->previews.clear();
@@ -541,17 +546,16 @@ void PhotoCache::work() {
         Job job;
         bool havePreview = false;
         {
-            QMutexLocker lock(&d->mutex);
+            std::unique_lock lock(d->mutex);
             if (d->stopping || !d->takeJob(job)) {
                 if (--d->running == 0)
-                    d->idle.wakeAll();
+                    d->idle.notify_all();
                 return;
             }
             havePreview = d->previews.contains(job.path);
         }
 
-        const QFileInfo info(job.path);
-        const Stamp stamp = info.isFile() ? stampOf(info) : Stamp();
+        const Stamp stamp = stampOf(job.path).value_or(Stamp());
         QString error;
         QImage image;
         QByteArray preview;
@@ -568,7 +572,7 @@ void PhotoCache::work() {
 
         bool announce = false;
         {
-            QMutexLocker lock(&d->mutex);
+            std::unique_lock lock(d->mutex);
             d->busy.remove(job.path);
             if (job.generation == d->generation) {
                 if (image.isNull() && preview.isEmpty() && !error.isEmpty()) {

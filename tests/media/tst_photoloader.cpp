@@ -4,6 +4,7 @@
 #include "media/PhotoLoader.h"
 #include "support/JpegFixtures.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
