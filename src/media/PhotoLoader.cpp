@@ -66,20 +66,29 @@ bool thumbnailFits(const QImage& thumb, QSize stored) {
     return std::abs(small - photo) <= 0.03 * photo;
 }
 
-QByteArray encodePreview(const QImage& image) {
+// A preview is kept JPEG-compressed: a few kilobytes each, so thousands fit.
+struct Preview {
+    QByteArray jpeg;
+    int side = 0; // the longer side in pixels
+};
+
+Preview makePreview(const QImage& image) {
+    if (image.isNull())
+        return {};
     const QImage small =
         image.width() > PhotoCache::PreviewSide || image.height() > PhotoCache::PreviewSide
             ? image.scaled(PhotoCache::PreviewSide, PhotoCache::PreviewSide, Qt::KeepAspectRatio,
                            Qt::SmoothTransformation)
             : image;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    Preview preview;
+    QBuffer buffer(&preview.jpeg);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpg");
     writer.setQuality(PreviewQuality);
     if (!writer.write(small))
         return {};
-    return bytes;
+    preview.side = std::max(small.width(), small.height());
+    return preview;
 }
 
 // A file's identity for the cache: an edited or replaced photo is decoded anew.
@@ -122,6 +131,11 @@ public:
         return true;
     }
     bool contains(const QString& key) const { return m_items.contains(key); }
+    // The value without making it more recent, whatever its stamp.
+    const V* peek(const QString& key) const {
+        const auto it = m_items.constFind(key);
+        return it == m_items.cend() ? nullptr : &it->value;
+    }
     void insert(const QString& key, const V& value, qint64 cost, const Stamp& stamp) {
         remove(key);
         m_order.push_front(key);
@@ -272,7 +286,7 @@ struct PhotoCache::Private {
     QThreadPool pool;
 
     LruStore<QImage> display;
-    LruStore<QByteArray> previews;
+    LruStore<Preview> previews;
     QHash<QString, Failure> failed;
     qint64 limit = DefaultMemoryLimit;
     QSize target;
@@ -463,8 +477,8 @@ QImage PhotoCache::get(const QString& path, QString* error) {
             }
             d->failed.erase(failure);
         }
-        if (const QByteArray* small = d->previews.find(path, stamp))
-            preview = *small;
+        if (const Preview* small = d->previews.find(path, stamp))
+            preview = small->jpeg;
         d->queueDemand(path, true);
         startWorkers();
     }
@@ -544,7 +558,7 @@ void PhotoCache::work() {
     lowerThisThreadsPriority();
     for (;;) {
         Job job;
-        bool havePreview = false;
+        int previewSide = 0; // long side of the stored preview, 0 for none
         {
             std::unique_lock lock(d->mutex);
             if (d->stopping || !d->takeJob(job)) {
@@ -552,22 +566,35 @@ void PhotoCache::work() {
                     d->idle.notify_all();
                 return;
             }
-            havePreview = d->previews.contains(job.path);
+            if (const Preview* stored = d->previews.peek(job.path))
+                previewSide = stored->side;
         }
 
         const Stamp stamp = stampOf(job.path).value_or(Stamp());
         QString error;
         QImage image;
-        QByteArray preview;
-        if (job.display) {
+        Preview preview;
+        if (!job.display || (!job.warm && previewSide == 0)) {
+            // The roll wants this photo soon: a preview first, it takes a fraction
+            // of the full decode.
+            preview = makePreview(LoadPhotoPreview(job.path, PreviewSide, &error));
+            if (job.display && !preview.jpeg.isEmpty()) {
+                std::unique_lock lock(d->mutex);
+                if (job.generation == d->generation) {
+                    d->previews.insert(job.path, preview, preview.jpeg.size(), stamp);
+                    d->previews.trim(d->previewLimit());
+                }
+                previewSide = preview.side;
+                preview = Preview();
+            }
+        }
+        if (job.display && error.isEmpty()) {
             image = LoadPhotoForDisplay(job.path, job.target, job.stretch, &error);
-            // A stretched display image has the area's proportions, not the photo's.
-            if (!image.isNull() && !havePreview && !job.stretch)
-                preview = encodePreview(image);
-        } else {
-            const QImage small = LoadPhotoPreview(job.path, PreviewSide, &error);
-            if (!small.isNull())
-                preview = encodePreview(small);
+            // A better preview from the display image (a camera thumbnail is
+            // small); not from a stretched one, which has the area's proportions.
+            const int side = std::max(image.width(), image.height());
+            if (!image.isNull() && !job.stretch && previewSide < std::min(side, int(PreviewSide)))
+                preview = makePreview(image);
         }
 
         bool announce = false;
@@ -575,11 +602,11 @@ void PhotoCache::work() {
             std::unique_lock lock(d->mutex);
             d->busy.remove(job.path);
             if (job.generation == d->generation) {
-                if (image.isNull() && preview.isEmpty() && !error.isEmpty()) {
+                if (image.isNull() && preview.jpeg.isEmpty() && !error.isEmpty()) {
                     d->failed.insert(job.path, Failure{stamp, error});
                 } else {
-                    if (!preview.isEmpty()) {
-                        d->previews.insert(job.path, preview, preview.size(), stamp);
+                    if (!preview.jpeg.isEmpty()) {
+                        d->previews.insert(job.path, preview, preview.jpeg.size(), stamp);
                         d->previews.trim(d->previewLimit());
                     }
                     const qint64 cost = image.sizeInBytes();

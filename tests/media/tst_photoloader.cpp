@@ -333,6 +333,27 @@ private slots:
         QVERIFY(!cache.hasDisplayImage(path));
     }
 
+    void aCameraThumbnailPreviewIsReplacedByABetterOne() {
+        const QImage photo = Fixtures::Quadrants(QSize(1600, 800));
+        const QByteArray thumb = Fixtures::EncodeJpeg(photo.scaled(160, 80));
+        const QString path = m_dir.filePath(QStringLiteral("camera.jpg"));
+        QVERIFY(
+            Fixtures::WriteFile(path, Fixtures::WithExif(Fixtures::EncodeJpeg(photo), 1, thumb)));
+        PhotoCache cache;
+        cache.setMemoryLimit(1 << 20); // no room for a display image of 800x400
+        cache.setPhotos({path}, QSize(800, 800));
+        QVERIFY(cache.waitForIdle(20000));
+        // Warming took the camera's thumbnail: quick, but small.
+        QCOMPARE(cache.get(path).size(), QSize(160, 80));
+        // The display decode that get() queued leaves a preview of the full size.
+        QVERIFY(cache.waitForIdle(20000));
+        const QImage better = cache.get(path);
+        QCOMPARE(better.size(), QSize(400, 200));
+        QCOMPARE(Corners(better),
+                 (QList<Qt::GlobalColor>{Qt::red, Qt::green, Qt::blue, Qt::yellow}));
+        QCOMPARE(cache.counters().previewHits, 2);
+    }
+
     void theLeastRecentlyUsedGoFirstUnderTheCap() {
         const QStringList p = writePhotos(3, QSize(400, 300));
         const qint64 image = 200 * 150 * 4;
