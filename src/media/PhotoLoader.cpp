@@ -298,7 +298,7 @@ struct PhotoCache::Private {
     QSet<QString> notify;       // get() gave these smaller than wanted
     std::deque<QString> warmPreviews;
     std::deque<QString> warmDisplays;
-    QSet<QString> busy;
+    QHash<QString, bool> busy; // being decoded; true for a display decode
     int threads = 1;
     int running = 0;
     bool stopping = false;
@@ -316,7 +316,7 @@ struct PhotoCache::Private {
     void queueDemand(const QString& path, bool announce) {
         if (announce)
             notify.insert(path);
-        if (busy.contains(path))
+        if (busy.value(path, false))
             return;
         const auto old = std::find(demand.begin(), demand.end(), path);
         if (old != demand.end())
@@ -335,11 +335,13 @@ struct PhotoCache::Private {
         while (!demand.empty()) {
             job.path = demand.back();
             demand.pop_back();
-            if (display.contains(job.path) || busy.contains(job.path))
+            // A preview being made for it does not hold the display decode back.
+            if (display.contains(job.path) || failed.contains(job.path) ||
+                busy.value(job.path, false))
                 continue;
             job.display = true;
             job.warm = false;
-            busy.insert(job.path);
+            busy.insert(job.path, true);
             return true;
         }
         while (!warmPreviews.empty()) {
@@ -349,7 +351,7 @@ struct PhotoCache::Private {
                 continue;
             job.display = false;
             job.warm = true;
-            busy.insert(job.path);
+            busy.insert(job.path, false);
             return true;
         }
         while (!warmDisplays.empty()) {
@@ -364,7 +366,7 @@ struct PhotoCache::Private {
                 continue;
             job.display = true;
             job.warm = true;
-            busy.insert(job.path);
+            busy.insert(job.path, true);
             return true;
         }
         return false;
@@ -600,7 +602,9 @@ void PhotoCache::work() {
         bool announce = false;
         {
             std::unique_lock lock(d->mutex);
-            d->busy.remove(job.path);
+            const auto mark = d->busy.constFind(job.path);
+            if (mark != d->busy.cend() && mark.value() == job.display)
+                d->busy.erase(mark);
             if (job.generation == d->generation) {
                 if (image.isNull() && preview.jpeg.isEmpty() && !error.isEmpty()) {
                     d->failed.insert(job.path, Failure{stamp, error});
