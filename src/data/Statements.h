@@ -43,13 +43,6 @@ inline const QString CountWordWins =
 inline const QString InsertPhotoPreset =
     QStringLiteral("insert into zb(filename,class) values(?,?)");
 inline const QString InsertWordPreset = QStringLiteral("insert into zb1(wz,prize) values(?,?)");
-// Preset editors
-inline const QString CountPhotoPreset =
-    QStringLiteral("select count(*) from zb where filename=? and class=?");
-inline const QString CountWordPreset =
-    QStringLiteral("select count(*) from zb1 where wz=? and prize=?");
-inline const QString LastPhotoPresetFile =
-    QStringLiteral("select filename from zb order by rowid desc limit 1");
 // Reset and counts
 inline const QString DeleteAllPhotoWinners = QStringLiteral("delete from prize");
 inline const QString FreeAllWords = QStringLiteral("update wz set prize=null where prize is not null");

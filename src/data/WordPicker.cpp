@@ -27,8 +27,9 @@
 // a random order of the remaining free rows: again uniform for every step.
 //
 // Every switch between the two (the miss count, the batch size, the count of
-// free rows) depends only on how many rows are free and how many draws missed,
-// never on which rows were found, so mixing them keeps every step uniform.
+// free rows, the count an earlier pick made) depends only on how many rows are
+// free and how many draws missed, never on which rows were found, so mixing
+// them keeps every step uniform.
 
 namespace {
 // Misses in a row allowed once the count has shown many free rows: only a table
@@ -124,7 +125,10 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
     QStringList words;
     QHash<qint64, QString> free;
     QList<qint64> batch;
-    int missBudget = MissesBeforeProbe;
+    // After a count that found few free rows, count again sooner: the sampling
+    // query will most likely be needed again.
+    int missBudget = m_lastFreeCount >= 0 && m_lastFreeCount < ProbeLimit ? MissesBeforeProbeWhenFew
+                                                                          : MissesBeforeProbe;
     int misses = 0;
     qint64 draws = 0;
     qint64 hits = 0;
@@ -132,8 +136,8 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
         // Enough draws for the picks still wanted at the hit rate seen so far.
         const double rate = draws == 0 ? 1.0 : double(std::max<qint64>(hits, 1)) / double(draws);
         const double wanted = double(n - words.size());
-        const int size = int(std::clamp(std::ceil(1.5 * wanted / rate), 2.0,
-                                        double(Sql::WordIdBatch)));
+        const int size =
+            int(std::clamp(std::ceil(1.5 * wanted / rate), 2.0, double(Sql::WordIdBatch)));
         batch.resize(size);
         for (qint64& id : batch)
             id = drawId(rng);
@@ -165,6 +169,7 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
             run(m_count, Sql::CountFreeWordsUpTo, {ProbeLimit});
             const qint64 freeRows = m_count.next() ? m_count.value(0).toLongLong() : 0;
             m_count.finish();
+            m_lastFreeCount = freeRows;
             if (freeRows >= ProbeLimit) {
                 // Many free rows, just spread thinly: drawing stays the cheaper way.
                 missBudget = MissesWhenMany;

@@ -31,9 +31,10 @@ public:
     };
     const Stats& lastStats() const { return m_stats; }
 
-    // Misses in a row before the free rows are counted, and the count below
-    // which the sampling query takes over.
+    // Misses in a row before the free rows are counted (fewer when the last
+    // count found few), and the count below which the sampling query takes over.
     static constexpr int MissesBeforeProbe = 256;
+    static constexpr int MissesBeforeProbeWhenFew = 32;
     static constexpr int ProbeLimit = 4096;
 
 private:
@@ -48,6 +49,8 @@ private:
     QSqlQuery m_count;
     QSqlQuery m_sample;
     Stats m_stats;
+    // Free rows at the last count (ProbeLimit for "many"), -1 before any.
+    qint64 m_lastFreeCount = -1;
 };
 
 // PickFreeWords on a picker kept for the connection: its statements are prepared

@@ -30,10 +30,9 @@ public:
     }
     quint32 u32(qint64 at) const {
         const auto* p = reinterpret_cast<const uchar*>(m_data + at);
-        return m_little ? quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 |
-                              quint32(p[3]) << 24
-                        : quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 |
-                              quint32(p[3]);
+        return m_little
+                   ? quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24
+                   : quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
     }
     const char* data() const { return m_data; }
 

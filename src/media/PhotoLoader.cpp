@@ -3,22 +3,22 @@
 #include "media/ExifReader.h"
 
 #include <QBuffer>
-#include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QMutex>
 #include <QSet>
 #include <QThread>
 #include <QThreadPool>
-#include <QWaitCondition>
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <list>
+#include <mutex>
+#include <optional>
+#include <sys/stat.h>
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -66,31 +66,45 @@ bool thumbnailFits(const QImage& thumb, QSize stored) {
     return std::abs(small - photo) <= 0.03 * photo;
 }
 
-QByteArray encodePreview(const QImage& image) {
-    const QImage small = image.width() > PhotoCache::PreviewSide ||
-                                 image.height() > PhotoCache::PreviewSide
-                             ? image.scaled(PhotoCache::PreviewSide, PhotoCache::PreviewSide,
-                                            Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                             : image;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+// A preview is kept JPEG-compressed: a few kilobytes each, so thousands fit.
+struct Preview {
+    QByteArray jpeg;
+    int side = 0; // the longer side in pixels
+};
+
+Preview makePreview(const QImage& image) {
+    if (image.isNull())
+        return {};
+    const QImage small =
+        image.width() > PhotoCache::PreviewSide || image.height() > PhotoCache::PreviewSide
+            ? image.scaled(PhotoCache::PreviewSide, PhotoCache::PreviewSide, Qt::KeepAspectRatio,
+                           Qt::SmoothTransformation)
+            : image;
+    Preview preview;
+    QBuffer buffer(&preview.jpeg);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpg");
     writer.setQuality(PreviewQuality);
     if (!writer.write(small))
         return {};
-    return bytes;
+    preview.side = std::max(small.width(), small.height());
+    return preview;
 }
 
 // A file's identity for the cache: an edited or replaced photo is decoded anew.
 struct Stamp {
-    qint64 modified = -1;
+    qint64 modified = -1; // nanoseconds
     qint64 size = -1;
     bool operator==(const Stamp&) const = default;
 };
 
-Stamp stampOf(const QFileInfo& info) {
-    return {info.lastModified().toMSecsSinceEpoch(), info.size()};
+// One stat() call, no time-zone work: this runs at every tick and on the workers.
+std::optional<Stamp> stampOf(const QString& path) {
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return Stamp{qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                 qint64(info.st_size)};
 }
 
 // A store with a byte count, least recently used first out.
@@ -117,6 +131,11 @@ public:
         return true;
     }
     bool contains(const QString& key) const { return m_items.contains(key); }
+    // The value without making it more recent, whatever its stamp.
+    const V* peek(const QString& key) const {
+        const auto it = m_items.constFind(key);
+        return it == m_items.cend() ? nullptr : &it->value;
+    }
     void insert(const QString& key, const V& value, qint64 cost, const Stamp& stamp) {
         remove(key);
         m_order.push_front(key);
@@ -261,12 +280,13 @@ QImage LoadPhotoPreview(const QString& path, int side, QString* error) {
 }
 
 struct PhotoCache::Private {
-    mutable QMutex mutex;
-    QWaitCondition idle;
+    // Standard mutexes rather than QMutex: thread sanitizers see through them.
+    mutable std::mutex mutex;
+    std::condition_variable idle;
     QThreadPool pool;
 
     LruStore<QImage> display;
-    LruStore<QByteArray> previews;
+    LruStore<Preview> previews;
     QHash<QString, Failure> failed;
     qint64 limit = DefaultMemoryLimit;
     QSize target;
@@ -278,7 +298,7 @@ struct PhotoCache::Private {
     QSet<QString> notify;       // get() gave these smaller than wanted
     std::deque<QString> warmPreviews;
     std::deque<QString> warmDisplays;
-    QSet<QString> busy;
+    QHash<QString, bool> busy; // being decoded; true for a display decode
     int threads = 1;
     int running = 0;
     bool stopping = false;
@@ -296,7 +316,7 @@ struct PhotoCache::Private {
     void queueDemand(const QString& path, bool announce) {
         if (announce)
             notify.insert(path);
-        if (busy.contains(path))
+        if (busy.value(path, false))
             return;
         const auto old = std::find(demand.begin(), demand.end(), path);
         if (old != demand.end())
@@ -315,22 +335,23 @@ struct PhotoCache::Private {
         while (!demand.empty()) {
             job.path = demand.back();
             demand.pop_back();
-            if (display.contains(job.path) || busy.contains(job.path))
+            // A preview being made for it does not hold the display decode back.
+            if (display.contains(job.path) || failed.contains(job.path) ||
+                busy.value(job.path, false))
                 continue;
             job.display = true;
             job.warm = false;
-            busy.insert(job.path);
+            busy.insert(job.path, true);
             return true;
         }
         while (!warmPreviews.empty()) {
             job.path = warmPreviews.front();
             warmPreviews.pop_front();
-            if (previews.contains(job.path) || failed.contains(job.path) ||
-                busy.contains(job.path))
+            if (previews.contains(job.path) || failed.contains(job.path) || busy.contains(job.path))
                 continue;
             job.display = false;
             job.warm = true;
-            busy.insert(job.path);
+            busy.insert(job.path, false);
             return true;
         }
         while (!warmDisplays.empty()) {
@@ -341,12 +362,11 @@ struct PhotoCache::Private {
             }
             job.path = warmDisplays.front();
             warmDisplays.pop_front();
-            if (display.contains(job.path) || failed.contains(job.path) ||
-                busy.contains(job.path))
+            if (display.contains(job.path) || failed.contains(job.path) || busy.contains(job.path))
                 continue;
             job.display = true;
             job.warm = true;
-            busy.insert(job.path);
+            busy.insert(job.path, true);
             return true;
         }
         return false;
@@ -362,7 +382,7 @@ PhotoCache::PhotoCache(QObject* parent) : QObject(parent), d(std::make_unique<Pr
 
 PhotoCache::~PhotoCache() {
     {
-        QMutexLocker lock(&d->mutex);
+        std::unique_lock lock(d->mutex);
         d->stopping = true;
         d->demand.clear();
         d->warmPreviews.clear();
@@ -372,30 +392,30 @@ PhotoCache::~PhotoCache() {
 }
 
 void PhotoCache::setMemoryLimit(qint64 bytes) {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     d->limit = std::max<qint64>(bytes, 0);
     d->display.trim(d->displayLimit());
     d->previews.trim(d->previewLimit());
 }
 
 qint64 PhotoCache::memoryLimit() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->limit;
 }
 
 qint64 PhotoCache::memoryUsed() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->display.total() + d->previews.total();
 }
 
 void PhotoCache::setThreadCount(int threads) {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     d->threads = std::clamp(threads, 1, 2);
     d->pool.setMaxThreadCount(d->threads);
 }
 
 void PhotoCache::setPhotos(const QStringList& paths, QSize target, bool stretch) {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     ++d->generation;
     if (target != d->target || stretch != d->stretch) {
         d->display.clear();
@@ -415,17 +435,17 @@ void PhotoCache::setPhotos(const QStringList& paths, QSize target, bool stretch)
 }
 
 QSize PhotoCache::target() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->target;
 }
 
 bool PhotoCache::stretch() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->stretch;
 }
 
 void PhotoCache::prefetch(const QString& path) {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     // A stored image is made most recent, so that it is still there for the tick.
     if (d->display.touch(path))
         return;
@@ -434,17 +454,17 @@ void PhotoCache::prefetch(const QString& path) {
 }
 
 QImage PhotoCache::get(const QString& path, QString* error) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
+    const std::optional<Stamp> found = stampOf(path);
+    if (!found) {
         setError(error, path, QStringLiteral("the file does not exist"));
-        QMutexLocker lock(&d->mutex);
+        std::unique_lock lock(d->mutex);
         ++d->counters.failures;
         return {};
     }
-    const Stamp stamp = stampOf(info);
+    const Stamp stamp = *found;
     QByteArray preview;
     {
-        QMutexLocker lock(&d->mutex);
+        std::unique_lock lock(d->mutex);
         if (const QImage* hit = d->display.find(path, stamp)) {
             ++d->counters.displayHits;
             return *hit;
@@ -459,8 +479,8 @@ QImage PhotoCache::get(const QString& path, QString* error) {
             }
             d->failed.erase(failure);
         }
-        if (const QByteArray* small = d->previews.find(path, stamp))
-            preview = *small;
+        if (const Preview* small = d->previews.find(path, stamp))
+            preview = small->jpeg;
         d->queueDemand(path, true);
         startWorkers();
     }
@@ -468,55 +488,54 @@ QImage PhotoCache::get(const QString& path, QString* error) {
     if (!preview.isEmpty()) {
         QImage image = QImage::fromData(preview, "JPG");
         if (!image.isNull()) {
-            QMutexLocker lock(&d->mutex);
+            std::unique_lock lock(d->mutex);
             ++d->counters.previewHits;
             return image;
         }
     }
     QImage image = LoadPhotoPreview(path, PreviewSide, error);
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     ++(image.isNull() ? d->counters.failures : d->counters.directLoads);
     return image;
 }
 
 bool PhotoCache::hasDisplayImage(const QString& path) const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->display.contains(path);
 }
 
 bool PhotoCache::hasPreview(const QString& path) const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->previews.contains(path);
 }
 
 int PhotoCache::displayImageCount() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->display.size();
 }
 
 int PhotoCache::previewCount() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->previews.size();
 }
 
 PhotoCache::Counters PhotoCache::counters() const {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     return d->counters;
 }
 
 bool PhotoCache::waitForIdle(int msecs) {
-    const QDeadlineTimer deadline(msecs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
-                                            : QDeadlineTimer(msecs));
-    QMutexLocker lock(&d->mutex);
-    while (d->running > 0) {
-        if (!d->idle.wait(&d->mutex, deadline))
-            return d->running == 0;
+    std::unique_lock lock(d->mutex);
+    const auto done = [this] { return d->running == 0; };
+    if (msecs < 0) {
+        d->idle.wait(lock, done);
+        return true;
     }
-    return true;
+    return d->idle.wait_for(lock, std::chrono::milliseconds(msecs), done);
 }
 
 void PhotoCache::clear() {
-    QMutexLocker lock(&d->mutex);
+    std::unique_lock lock(d->mutex);
     ++d->generation;
     d->display.clear();
     d->previews.clear();
@@ -541,43 +560,57 @@ void PhotoCache::work() {
     lowerThisThreadsPriority();
     for (;;) {
         Job job;
-        bool havePreview = false;
+        int previewSide = 0; // long side of the stored preview, 0 for none
         {
-            QMutexLocker lock(&d->mutex);
+            std::unique_lock lock(d->mutex);
             if (d->stopping || !d->takeJob(job)) {
                 if (--d->running == 0)
-                    d->idle.wakeAll();
+                    d->idle.notify_all();
                 return;
             }
-            havePreview = d->previews.contains(job.path);
+            if (const Preview* stored = d->previews.peek(job.path))
+                previewSide = stored->side;
         }
 
-        const QFileInfo info(job.path);
-        const Stamp stamp = info.isFile() ? stampOf(info) : Stamp();
+        const Stamp stamp = stampOf(job.path).value_or(Stamp());
         QString error;
         QImage image;
-        QByteArray preview;
-        if (job.display) {
+        Preview preview;
+        if (!job.display || (!job.warm && previewSide == 0)) {
+            // The roll wants this photo soon: a preview first, it takes a fraction
+            // of the full decode.
+            preview = makePreview(LoadPhotoPreview(job.path, PreviewSide, &error));
+            if (job.display && !preview.jpeg.isEmpty()) {
+                std::unique_lock lock(d->mutex);
+                if (job.generation == d->generation) {
+                    d->previews.insert(job.path, preview, preview.jpeg.size(), stamp);
+                    d->previews.trim(d->previewLimit());
+                }
+                previewSide = preview.side;
+                preview = Preview();
+            }
+        }
+        if (job.display && error.isEmpty()) {
             image = LoadPhotoForDisplay(job.path, job.target, job.stretch, &error);
-            // A stretched display image has the area's proportions, not the photo's.
-            if (!image.isNull() && !havePreview && !job.stretch)
-                preview = encodePreview(image);
-        } else {
-            const QImage small = LoadPhotoPreview(job.path, PreviewSide, &error);
-            if (!small.isNull())
-                preview = encodePreview(small);
+            // A better preview from the display image (a camera thumbnail is
+            // small); not from a stretched one, which has the area's proportions.
+            const int side = std::max(image.width(), image.height());
+            if (!image.isNull() && !job.stretch && previewSide < std::min(side, int(PreviewSide)))
+                preview = makePreview(image);
         }
 
         bool announce = false;
         {
-            QMutexLocker lock(&d->mutex);
-            d->busy.remove(job.path);
+            std::unique_lock lock(d->mutex);
+            const auto mark = d->busy.constFind(job.path);
+            if (mark != d->busy.cend() && mark.value() == job.display)
+                d->busy.erase(mark);
             if (job.generation == d->generation) {
-                if (image.isNull() && preview.isEmpty() && !error.isEmpty()) {
+                if (image.isNull() && preview.jpeg.isEmpty() && !error.isEmpty()) {
                     d->failed.insert(job.path, Failure{stamp, error});
                 } else {
-                    if (!preview.isEmpty()) {
-                        d->previews.insert(job.path, preview, preview.size(), stamp);
+                    if (!preview.jpeg.isEmpty()) {
+                        d->previews.insert(job.path, preview, preview.jpeg.size(), stamp);
                         d->previews.trim(d->previewLimit());
                     }
                     const qint64 cost = image.sizeInBytes();
