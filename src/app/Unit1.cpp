@@ -30,6 +30,14 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     buildUi();
     m_player = std::make_unique<SoundPlayer>();
     m_photoCache = std::make_unique<PhotoCache>();
+    // A roll step may show a quick preview; swap in the sharp picture when it is ready.
+    connect(m_photoCache.get(), &PhotoCache::displayImageReady, this, [this](const QString& path) {
+        if (path != CurrentPhoto || !Image2->hasPicture())
+            return;
+        const QImage sharp = m_photoCache->get(path);
+        if (!sharp.isNull())
+            Image2->setPicture(sharp);
+    });
     // The window sees Enter and Space first, whatever control has the focus.
     qApp->installEventFilter(this);
     guarded(this, [this] { FormCreate(); });

@@ -16,7 +16,6 @@ inline const QString PickWordsByRandom =
 // Two subqueries: "select min(id), max(id)" in one would scan the whole table.
 inline const QString WordIdRange =
     QStringLiteral("select (select min(id) from wz), (select max(id) from wz)");
-inline const QString FreeWordById = QStringLiteral("select wz from wzd where id=? and prize is null");
 // The fast word pick: which of up to WordIdBatch drawn ids are free rows (unused
 // places are bound to null, which matches nothing), how many rows are free up to
 // a bound, and a random sample of free ids for when few are free.
@@ -43,14 +42,23 @@ inline const QString CountWordWins =
 inline const QString InsertPhotoPreset =
     QStringLiteral("insert into zb(filename,class) values(?,?)");
 inline const QString InsertWordPreset = QStringLiteral("insert into zb1(wz,prize) values(?,?)");
+// Preset editors
+inline const QString CountPhotoPreset =
+    QStringLiteral("select count(*) from zb where filename=? and class=?");
+inline const QString CountWordPreset =
+    QStringLiteral("select count(*) from zb1 where wz=? and prize=?");
+inline const QString LastPhotoPresetFile =
+    QStringLiteral("select filename from zb order by rowid desc limit 1");
 // Reset and counts
 inline const QString DeleteAllPhotoWinners = QStringLiteral("delete from prize");
-inline const QString FreeAllWords = QStringLiteral("update wz set prize=null where prize is not null");
+inline const QString FreeAllWords =
+    QStringLiteral("update wz set prize=null where prize is not null");
 inline const QString SelectAllWordPresets = QStringLiteral("select wz from zb1");
 inline const QString DeleteWord = QStringLiteral("delete from wz where wz=?");
 inline const QString CountPhotoWinnersOfClass =
     QStringLiteral("select count(*) from prize where class=?");
-inline const QString CountWordWinnersOfClass = QStringLiteral("select count(*) from wz where prize=?");
+inline const QString CountWordWinnersOfClass =
+    QStringLiteral("select count(*) from wz where prize=?");
 // Candidate list and classes
 inline const QString InsertWord = QStringLiteral("insert into wz(wz) values(?)");
 inline const QString DeleteAllWords = QStringLiteral("delete from wz");
@@ -59,7 +67,8 @@ inline const QString ListPhotoWinners =
     QStringLiteral("select filename,name,class,rq from prize order by class");
 inline const QString ExportPhotoWinners =
     QStringLiteral("select class,name,rq,filename from prize order by class");
-inline const QString PrintPhotoWinners = QStringLiteral("select class,name from prize order by class");
+inline const QString PrintPhotoWinners =
+    QStringLiteral("select class,name from prize order by class");
 inline const QString ListWordWinners =
     QStringLiteral("select * from wz where prize is not null order by prize");
 inline const QString PrintWordWinners = QStringLiteral(
