@@ -21,19 +21,17 @@ TImage::TImage(QWidget* parent) : QWidget(parent) {
 
 void TImage::setPicture(const QImage& image) {
     m_image = image;
+    m_scaled = QPixmap();
     update();
 }
 
 void TImage::clearPicture() {
     m_image = QImage();
+    m_scaled = QPixmap();
     update();
 }
 
-void TImage::paintEvent(QPaintEvent*) {
-    if (m_image.isNull())
-        return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+QRect TImage::targetRect() const {
     const QRect area = rect();
     QSize size = m_image.size();
     if (Stretch) {
@@ -44,7 +42,33 @@ void TImage::paintEvent(QPaintEvent*) {
     QRect target(QPoint(0, 0), size);
     if (Center)
         target.moveCenter(area.center());
-    p.drawImage(target, m_image);
+    return target;
+}
+
+void TImage::paintEvent(QPaintEvent*) {
+    if (m_image.isNull())
+        return;
+    const QRect target = targetRect();
+    if (target.isEmpty())
+        return;
+    QPainter p(this);
+    if (target.size() == m_image.size()) {
+        p.drawImage(target.topLeft(), m_image);
+        return;
+    }
+    if (!CacheScaled) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(target, m_image);
+        return;
+    }
+    if (m_scaled.isNull() || m_scaledSize != target.size()) {
+        m_scaledSize = target.size();
+        m_scaled = QPixmap::fromImage(
+            m_image.size() == target.size()
+                ? m_image
+                : m_image.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    p.drawPixmap(target.topLeft(), m_scaled);
 }
 
 TBigLabel::TBigLabel(QWidget* parent) : QWidget(parent) {}
@@ -108,6 +132,7 @@ TDisplayPanel::TDisplayPanel(QWidget* parent) : QWidget(parent) {
     Image1 = new TImage(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->Proportional = false;
+    Image1->CacheScaled = true;
     Image2 = new TImage(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     LabelWZ = new TBigLabel(this);

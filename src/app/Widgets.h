@@ -3,6 +3,7 @@
 // the combo box of prize classes.
 #include <QComboBox>
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 // A picture: stretched, proportional and centred as a photo or background needs.
@@ -23,12 +24,21 @@ public:
     // Client alignment fills the display; custom keeps left, top and height
     // and leaves the width to the caller (the announcement widens the photo).
     bool AlignClient = true;
+    // Keep the scaled picture between paints: right for a background that stays,
+    // wasted on a roll that shows a new photo every tick.
+    bool CacheScaled = false;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect targetRect() const;
+
     QImage m_image;
+    // The picture scaled for the last paint: a roll repaints far more often
+    // than the picture or the size changes.
+    QPixmap m_scaled;
+    QSize m_scaledSize;
 };
 
 // The large text over the display: lines separated by a carriage return,

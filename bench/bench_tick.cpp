@@ -1,0 +1,136 @@
+// One whole roll tick of the real main window, painting included: word mode on
+// a million candidates, photo mode on a folder of camera-sized photos. At the
+// fastest roll speed a tick comes every 10 ms and must show a new candidate.
+#include "app/Unit1.h"
+#include "common/Uglobal.h"
+#include "data/DataModule.h"
+#include "data/Statements.h"
+#include "media/PhotoLoader.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+namespace {
+constexpr int WordRows = 1000000;
+constexpr int Photos = 300;
+const QSize PhotoSize(3000, 2000);
+
+struct Event {
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TDataModule2> data;
+
+    explicit Event(bool words) {
+        QDir(dir.path()).mkpath(QStringLiteral("program/photos"));
+        SetProgramDirOverride(dir.path() + QStringLiteral("/program"));
+        QDir::setCurrent(dir.path());
+        QFile ini(dir.path() + QStringLiteral("/program/prize.ini"));
+        if (!ini.open(QIODevice::WriteOnly))
+            std::abort();
+        ini.write(
+            words
+                ? "[prize]\nMode=1\nFontSize=60\nbackground=background.jpg\n"
+                : "[prize]\nMode=0\nPhotoPath=./photos\nShowWinner=0\nbackground=background.jpg\n");
+        ini.close();
+        writeBackground();
+        if (!words)
+            writePhotos();
+        form = std::make_unique<TForm1>();
+        data = std::make_unique<TDataModule2>();
+        if (words)
+            fillWords();
+        form->resize(1920, 1080);
+        form->show();
+        form->RescanPhotos();
+        if (!words)
+            form->photoCache()->waitForIdle(-1);
+        form->ActionCJExecute();
+        form->FormKeyPress(QLatin1Char(' '));
+        form->Timer1->stop(); // the benchmark drives the ticks
+    }
+    ~Event() {
+        form.reset();
+        data.reset();
+        SetProgramDirOverride(QString());
+    }
+
+    void writeBackground() const {
+        QImage image(1920, 1080, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x / 16, y / 12, (x + y) / 24));
+        image.save(dir.path() + QStringLiteral("/program/background.jpg"), "JPG", 85);
+    }
+
+    void writePhotos() {
+        QImage image(PhotoSize, QImage::Format_RGB32);
+        for (int i = 0; i < Photos; ++i) {
+            // Gradients compress like photos rather than like flat colour.
+            for (int y = 0; y < image.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                for (int x = 0; x < image.width(); ++x)
+                    line[x] = qRgb((x * 7 + i * 13) & 255, (y * 5 + x) & 255, (i * 29 + y) & 255);
+            }
+            image.save(dir.path() + QStringLiteral("/program/photos/Person %1.jpg").arg(i), "JPG",
+                       85);
+        }
+    }
+
+    void fillWords() const {
+        QSqlDatabase db = Db();
+        db.transaction();
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("delete from wz"));
+        q.prepare(Sql::InsertWord);
+        for (int i = 0; i < WordRows; ++i) {
+            q.bindValue(0, QStringLiteral("Ticket %1").arg(i, 7, 10, QLatin1Char('0')));
+            q.exec();
+        }
+        db.commit();
+    }
+};
+
+void tick(benchmark::State& state, Event& event, bool paint) {
+    // Painting into an image of the screen's size forces every layer to be drawn.
+    QImage screen(event.form->bsSkinPanel1->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        event.form->Timer1Timer();
+        if (paint)
+            event.form->bsSkinPanel1->render(&screen);
+    }
+    state.counters["width"] = screen.width();
+}
+
+void BM_WordTick(benchmark::State& state) {
+    static Event event(true);
+    event.form->RxSpinEdit1->setValue(static_cast<int>(state.range(0)));
+    tick(state, event, state.range(1) != 0);
+    state.SetLabel(event.form->LabelWZ->text().isEmpty() ? "nothing shown" : "words shown");
+}
+BENCHMARK(BM_WordTick)->ArgsProduct({{1, 3, 10}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+void BM_PhotoTick(benchmark::State& state) {
+    static Event event(false);
+    tick(state, event, state.range(0) != 0);
+    const auto counters = event.form->photoCache()->counters();
+    state.counters["direct_loads"] = counters.directLoads;
+    state.counters["photos"] = event.form->PhotoCount;
+}
+BENCHMARK(BM_PhotoTick)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
