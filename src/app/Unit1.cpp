@@ -180,7 +180,7 @@ void TForm1::buildUi() {
     strip->addWidget(Label1, 1);
     setPromptColor(255);
 
-    RxSpinEdit1 = new QSpinBox(bsSkinPanel2);
+    RxSpinEdit1 = new TRxSpinEdit(bsSkinPanel2);
     RxSpinEdit1->setObjectName(QStringLiteral("RxSpinEdit1"));
     RxSpinEdit1->setRange(1, 10);
     RxSpinEdit1->setValue(1);

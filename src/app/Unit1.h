@@ -41,7 +41,7 @@ public:
     QToolButton* bsSkinMenuSpeedButton2;
     QToolButton* bsSkinSpeedButton4;
     QLabel* Label1;
-    QSpinBox* RxSpinEdit1;
+    TRxSpinEdit* RxSpinEdit1;
     QSlider* bsSkinTrackBar1;
     TSkinComboBox* bsSkinComboBox1;
     QTimer* Timer1;

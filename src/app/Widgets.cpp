@@ -160,6 +160,13 @@ void TDisplayPanel::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), palette().color(QPalette::Window));
 }
 
+namespace {
+bool IsDrawKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+           event->key() == Qt::Key_Enter;
+}
+} // namespace
+
 TSkinComboBox::TSkinComboBox(QWidget* parent) : QComboBox(parent) {}
 
 void TSkinComboBox::enterEvent(QEnterEvent* event) {
@@ -173,13 +180,17 @@ void TSkinComboBox::leaveEvent(QEvent* event) {
 }
 
 void TSkinComboBox::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    if (IsDrawKey(event)) {
         event->ignore();
         return;
-    default:
-        QComboBox::keyPressEvent(event);
     }
+    QComboBox::keyPressEvent(event);
+}
+
+void TRxSpinEdit::keyPressEvent(QKeyEvent* event) {
+    if (IsDrawKey(event)) {
+        event->ignore();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
 }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QPixmap>
+#include <QSpinBox>
 #include <QWidget>
 
 // A picture: stretched, proportional and centred as a photo or background needs.
@@ -105,6 +106,17 @@ signals:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The number of words per draw; Space and Enter are the window's draw keys,
+// not text for the box.
+class TRxSpinEdit : public QSpinBox {
+    Q_OBJECT
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 

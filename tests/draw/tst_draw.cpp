@@ -295,6 +295,8 @@ void TestDraw::keysReachTheDrawWhateverHasFocus() {
         QVERIFY(!h.form->DrawArmed);
         h.ticks(1);
         QVERIFY(!h.form->Timer1->isActive());
+        // The keys drove the draw and typed nothing into the focused control.
+        QCOMPARE(h.form->RxSpinEdit1->text(), QStringLiteral("1"));
     }
     // The class box keeps its list closed: Space never opened a popup that eats keys.
     QVERIFY(!h.form->bsSkinComboBox1->view()->isVisible());
