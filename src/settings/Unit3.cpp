@@ -82,6 +82,27 @@ QToolButton* smallButton(const QString& name, const QString& tip, QWidget* paren
     return b;
 }
 
+// A table's list on a tab: the navigator above a grid of whole rows, on a model
+// owned by `owner` that writes a row back when the cursor leaves it. `number`
+// ends the names of the three.
+void addTableList(QObject* owner, QWidget* tab, QVBoxLayout* v, int number, QTableView*& grid,
+                  DBNavigator*& navigator, QSqlTableModel*& model) {
+    const QString n = QString::number(number);
+    grid = new QTableView(tab);
+    grid->setObjectName(QStringLiteral("bsSkinDBGrid") + n);
+    navigator = new DBNavigator(tab);
+    navigator->setObjectName(QStringLiteral("bsSkinDBNavigator") + n);
+    model = new QSqlTableModel(owner, Db());
+    model->setObjectName(QStringLiteral("ADOTable") + n);
+    model->setEditStrategy(QSqlTableModel::OnRowChange);
+    grid->setModel(model);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    navigator->setView(grid);
+    v->addWidget(navigator);
+    v->addWidget(grid, 1);
+}
+
 // Font size in points, also for a font given in pixels.
 int pointsOf(const QFont& font, const QWidget* widget) {
     if (font.pointSize() > 0)
@@ -370,19 +391,7 @@ void TForm3::buildWordTab() {
     top->addWidget(load, 1);
     v->addLayout(top);
 
-    bsSkinDBGrid2 = new QTableView(bsSkinTabSheet3);
-    bsSkinDBGrid2->setObjectName(QStringLiteral("bsSkinDBGrid2"));
-    bsSkinDBNavigator2 = new DBNavigator(bsSkinTabSheet3);
-    bsSkinDBNavigator2->setObjectName(QStringLiteral("bsSkinDBNavigator2"));
-    ADOTable2 = new QSqlTableModel(this, Db());
-    ADOTable2->setObjectName(QStringLiteral("ADOTable2"));
-    ADOTable2->setEditStrategy(QSqlTableModel::OnRowChange);
-    bsSkinDBGrid2->setModel(ADOTable2);
-    bsSkinDBGrid2->horizontalHeader()->setStretchLastSection(true);
-    bsSkinDBGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    bsSkinDBNavigator2->setView(bsSkinDBGrid2);
-    v->addWidget(bsSkinDBNavigator2);
-    v->addWidget(bsSkinDBGrid2, 1);
+    addTableList(this, bsSkinTabSheet3, v, 2, bsSkinDBGrid2, bsSkinDBNavigator2, ADOTable2);
 
     connect(bsSkinButton2, &QPushButton::clicked, this, &TForm3::bsSkinButton2Click);
     connect(bsSkinButton4, &QPushButton::clicked, this, &TForm3::bsSkinButton4Click);
@@ -428,19 +437,7 @@ void TForm3::buildClassTab() {
     auto* label = new QLabel(QStringLiteral("PRIZE CLASS"), bsSkinTabSheet5);
     label->setObjectName(QStringLiteral("bsSkinStdLabelClass"));
     v->addWidget(label);
-    bsSkinDBGrid1 = new QTableView(bsSkinTabSheet5);
-    bsSkinDBGrid1->setObjectName(QStringLiteral("bsSkinDBGrid1"));
-    bsSkinDBNavigator1 = new DBNavigator(bsSkinTabSheet5);
-    bsSkinDBNavigator1->setObjectName(QStringLiteral("bsSkinDBNavigator1"));
-    ADOTable1 = new QSqlTableModel(this, Db());
-    ADOTable1->setObjectName(QStringLiteral("ADOTable1"));
-    ADOTable1->setEditStrategy(QSqlTableModel::OnRowChange);
-    bsSkinDBGrid1->setModel(ADOTable1);
-    bsSkinDBGrid1->horizontalHeader()->setStretchLastSection(true);
-    bsSkinDBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    bsSkinDBNavigator1->setView(bsSkinDBGrid1);
-    v->addWidget(bsSkinDBNavigator1);
-    v->addWidget(bsSkinDBGrid1, 1);
+    addTableList(this, bsSkinTabSheet5, v, 1, bsSkinDBGrid1, bsSkinDBNavigator1, ADOTable1);
 }
 
 // ---------------------------------------------------------------- lifecycle --
