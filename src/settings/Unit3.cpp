@@ -82,6 +82,14 @@ QToolButton* smallButton(const QString& name, const QString& tip, QWidget* paren
     return b;
 }
 
+// A page of the options, laid out top to bottom; `number` ends its name.
+QVBoxLayout* addPage(QTabWidget* tabs, QWidget*& page, int number, const QString& title) {
+    page = new QWidget;
+    page->setObjectName(QStringLiteral("bsSkinTabSheet") + QString::number(number));
+    tabs->addTab(page, title);
+    return new QVBoxLayout(page);
+}
+
 // A table's list on a tab: the navigator above a grid of whole rows, on a model
 // owned by `owner` that writes a row back when the cursor leaves it. `number`
 // ends the names of the three.
@@ -193,10 +201,7 @@ TForm3::~TForm3() {
 // ---------------------------------------------------------------- building --
 
 void TForm3::buildGeneralTab() {
-    bsSkinTabSheet1 = new QWidget;
-    bsSkinTabSheet1->setObjectName(QStringLiteral("bsSkinTabSheet1"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet1, QStringLiteral("General Options"));
-    auto* v = new QVBoxLayout(bsSkinTabSheet1);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet1, 1, QStringLiteral("General Options"));
 
     auto* top = new QHBoxLayout;
     bsSkinRadioGroup1 = new RadioGroup(QStringLiteral("Lottery Mode"), texts({"Photo", "Word"}), 2,
@@ -275,10 +280,7 @@ void TForm3::buildGeneralTab() {
 }
 
 void TForm3::buildPhotoTab() {
-    bsSkinTabSheet2 = new QWidget;
-    bsSkinTabSheet2->setObjectName(QStringLiteral("bsSkinTabSheet2"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet2, QStringLiteral("Photo Options"));
-    auto* v = new QVBoxLayout(bsSkinTabSheet2);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet2, 2, QStringLiteral("Photo Options"));
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Photo folder"), bsSkinTabSheet2));
@@ -335,10 +337,7 @@ void TForm3::buildPhotoTab() {
 }
 
 void TForm3::buildWordTab() {
-    bsSkinTabSheet3 = new QWidget;
-    bsSkinTabSheet3->setObjectName(QStringLiteral("bsSkinTabSheet3"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet3, QStringLiteral("Word Options"));
-    auto* v = new QVBoxLayout(bsSkinTabSheet3);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet3, 3, QStringLiteral("Word Options"));
     auto* top = new QHBoxLayout;
 
     auto* gen = new QGroupBox(QStringLiteral("automatic generation list"), bsSkinTabSheet3);
@@ -400,10 +399,7 @@ void TForm3::buildWordTab() {
 }
 
 void TForm3::buildFontTab() {
-    bsSkinTabSheet4 = new QWidget;
-    bsSkinTabSheet4->setObjectName(QStringLiteral("bsSkinTabSheet4"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet4, QStringLiteral("Font Options"));
-    auto* v = new QVBoxLayout(bsSkinTabSheet4);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet4, 4, QStringLiteral("Font Options"));
     bsSkinStdLabel12 = new QLabel(QStringLiteral("KALVORO WORD"), bsSkinTabSheet4);
     bsSkinStdLabel12->setObjectName(QStringLiteral("bsSkinStdLabel12"));
     bsSkinStdLabel12->setAlignment(Qt::AlignCenter);
@@ -430,10 +426,7 @@ void TForm3::buildFontTab() {
 }
 
 void TForm3::buildClassTab() {
-    bsSkinTabSheet5 = new QWidget;
-    bsSkinTabSheet5->setObjectName(QStringLiteral("bsSkinTabSheet5"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet5, QStringLiteral("Set Prize Class "));
-    auto* v = new QVBoxLayout(bsSkinTabSheet5);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet5, 5, QStringLiteral("Set Prize Class "));
     auto* label = new QLabel(QStringLiteral("PRIZE CLASS"), bsSkinTabSheet5);
     label->setObjectName(QStringLiteral("bsSkinStdLabelClass"));
     v->addWidget(label);
