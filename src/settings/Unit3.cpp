@@ -876,6 +876,13 @@ int TForm3::InsertWithProgress(const QStringList& entries, bool& cancelled) {
     return inserted;
 }
 
+QString TForm3::AddCandidates(const QStringList& entries, const QString& success) {
+    bool cancelled = false;
+    const int inserted = InsertWithProgress(entries, cancelled);
+    ReopenWordTable();
+    return cancelled ? QStringLiteral("Cancelled: %1 rows were added.").arg(inserted) : success;
+}
+
 void TForm3::bsSkinButton2Click() {
     guarded(this, [&] {
         const QString prefix = bsSkinEditQz->text();
@@ -889,13 +896,9 @@ void TForm3::bsSkinButton2Click() {
         QStringList entries;
         for (qint64 n = first; n <= last; ++n)
             entries << prefix + QString::number(n);
-        bool cancelled = false;
-        const int inserted = InsertWithProgress(entries, cancelled);
-        ReopenWordTable();
+        const QString report = AddCandidates(entries, QStringLiteral("SUCCESS!"));
         wait.restore();
-        UserPrompts::instance().message(
-            this, cancelled ? QStringLiteral("Cancelled: %1 rows were added.").arg(inserted)
-                            : QStringLiteral("SUCCESS!"));
+        UserPrompts::instance().message(this, report);
     });
 }
 
@@ -922,13 +925,9 @@ void TForm3::bsSkinButton3Click() {
         }
         WaitCursor wait;
         const QStringList entries = ReadCandidateFile(path);
-        bool cancelled = false;
-        const int inserted = InsertWithProgress(entries, cancelled);
-        ReopenWordTable();
+        const QString report = AddCandidates(entries, QStringLiteral("Success!"));
         wait.restore();
-        UserPrompts::instance().message(
-            this, cancelled ? QStringLiteral("Cancelled: %1 rows were added.").arg(inserted)
-                            : QStringLiteral("Success!"));
+        UserPrompts::instance().message(this, report);
     });
 }
 
