@@ -31,12 +31,7 @@ void TForm1::ActionOptionExecute() {
         RescanPhotos();
         setWindowTitle(LotteryTitle);
         bsSkinData1->LoadFromFile(SkinFile);
-        if (LotteryMode == 0) {
-            RxSpinEdit1->setValue(1);
-            RxSpinEdit1->setEnabled(false);
-        } else {
-            RxSpinEdit1->setEnabled(true);
-        }
+        applyModeToCount();
     });
 }
 

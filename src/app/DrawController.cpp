@@ -25,6 +25,15 @@ void TForm1::FormKeyPress(QChar Key) {
         ActionCJExecute();
 }
 
+void TForm1::applyModeToCount() {
+    if (LotteryMode == 0) {
+        RxSpinEdit1->setValue(1);
+        RxSpinEdit1->setEnabled(false);
+    } else {
+        RxSpinEdit1->setEnabled(true);
+    }
+}
+
 void TForm1::ActionCJExecute() {
     guarded(this, [this] {
         SavedLabelText.clear();
@@ -48,12 +57,7 @@ void TForm1::ActionCJExecute() {
         setWindowTitle(LotteryTitle);
         Timer2->start();
         StopSound();
-        if (LotteryMode == 0) {
-            RxSpinEdit1->setValue(1);
-            RxSpinEdit1->setEnabled(false);
-        } else {
-            RxSpinEdit1->setEnabled(true);
-        }
+        applyModeToCount();
     });
 }
 

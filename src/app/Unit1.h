@@ -150,6 +150,8 @@ private:
     void showPhoto(const QString& path, bool fullQuality);
     bool isActiveForKeys() const;
     void applyStripVisible(bool visible);
+    // The photo roll shows one winner at a time: its count is 1 and locked.
+    void applyModeToCount();
 
     std::unique_ptr<SoundPlayer> m_player;
     std::unique_ptr<PhotoCache> m_photoCache;

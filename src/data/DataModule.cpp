@@ -181,7 +181,13 @@ QSqlQuery NewQuery() {
 }
 
 namespace {
+// Runs the statement with its values bound; false, with `error` set, when the
+// database is not open or the statement fails.
 bool runBound(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {
+    if (!q.driver() || !q.driver()->isOpen()) {
+        error = QStringLiteral("The database is not open");
+        return false;
+    }
     q.finish();
     if (!q.prepare(sql)) {
         error = q.lastError().text();
@@ -205,11 +211,8 @@ void OpenQuery(const QString& Sql, QString& ResultText, QSqlQuery& Query,
                const QVariantList& Values) {
     ResultText = QStringLiteral("Success");
     QString error;
-    if (!Query.driver() || !Query.driver()->isOpen()) {
-        error = QStringLiteral("The database is not open");
-    } else if (runBound(Query, Sql, Values, error)) {
+    if (runBound(Query, Sql, Values, error))
         return;
-    }
     Query.finish();
     Query.clear();
     ResultText = error + QStringLiteral("\r\n") + kErrorWord;
@@ -221,9 +224,7 @@ void ExecQuery(const QString& Sql, QString& ResultText, QSqlQuery& Query,
                const QVariantList& Values) {
     ResultText = QStringLiteral("Success");
     QString error;
-    if (!Query.driver() || !Query.driver()->isOpen()) {
-        error = QStringLiteral("The database is not open");
-    } else if (runBound(Query, Sql, Values, error)) {
+    if (runBound(Query, Sql, Values, error)) {
         Query.finish();
         return;
     }
@@ -234,8 +235,6 @@ void ExecQuery(const QString& Sql, QString& ResultText, QSqlQuery& Query,
 
 void RunOrThrow(QSqlQuery& Query, const QString& Sql, const QVariantList& Values) {
     QString error;
-    if (!Query.driver() || !Query.driver()->isOpen())
-        throw EDatabaseError(QStringLiteral("The database is not open"));
     if (!runBound(Query, Sql, Values, error))
         throw EDatabaseError(error);
 }

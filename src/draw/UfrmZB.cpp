@@ -74,46 +74,6 @@ protected:
     }
 };
 
-struct Column {
-    const char* title;
-    int chars;
-    bool date;
-};
-
-// Opens the list under the grid and the navigator; throws when it cannot be read.
-PresetTable* OpenPresetList(QDialog* form, QTableView* grid, DBNavigator* navigator,
-                            const QString& table, const QStringList& columns,
-                            const QList<Column>& shown) {
-    auto* model = new PresetTable(form, table, columns);
-    model->setObjectName(QStringLiteral("ADOTable1"));
-    if (!model->select())
-        throw EDatabaseError(QStringLiteral("The cheat list cannot be opened: %1")
-                                 .arg(model->lastError().text().trimmed().isEmpty()
-                                          ? QStringLiteral("table %1 is missing").arg(table)
-                                          : model->lastError().text()));
-    grid->setModel(model);
-    SetUpWinnersGrid(grid, 17);
-    for (int c = 0; c < shown.size(); ++c) {
-        model->setHeaderData(c, Qt::Horizontal, QLatin1String(shown.at(c).title));
-        SetColumnWidthInChars(grid, c, shown.at(c).chars);
-        if (shown.at(c).date)
-            grid->setItemDelegateForColumn(c, new DateTimeDelegate(grid));
-    }
-    grid->setColumnHidden(model->keyColumn(), true);
-    // The last column takes what is left, so the list fills the window.
-    grid->horizontalHeader()->setStretchLastSection(true);
-    // A long path keeps its file name in sight.
-    grid->setItemDelegateForColumn(0, new MiddleElideDelegate(grid));
-    if (model->rowCount() > 0)
-        grid->setCurrentIndex(model->index(0, 0));
-
-    navigator->setVisibleButtons(DBNavigator::MoveButtons | DBNavigator::Delete |
-                                 DBNavigator::Refresh);
-    navigator->setDeleteConfirmation(QStringLiteral("Delete record?"));
-    navigator->setView(grid);
-    return model;
-}
-
 // Reads the list again and puts the cursor on the row just stored, the last one.
 void ShowStoredRow(QSqlTableModel* model, QTableView* grid) {
     if (!model->select())
@@ -180,134 +140,194 @@ bool DisplayCanLoad(const QString& path) {
     return reader.canRead() && reader.size().isValid();
 }
 
-// The common frame of both editors: no caption buttons, the given client area,
-// centred on the screen the program is on, an upper panel for the entry
-// fields and buttons and a lower one for the list.
-template <class Form> void BuildWindow(Form* form, const QString& caption, int width, int height) {
-    form->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    form->setWindowTitle(caption);
-    form->resize(width, height);
-    const QWidget* owner = form->parentWidget();
+} // namespace
+
+// ------------------------------------------------------------------ both editors
+
+TPresetEditor::TPresetEditor(QWidget* parent, const QString& name, const QString& caption,
+                             int width, int height)
+    : QDialog(parent) {
+    setObjectName(name);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowTitle(caption);
+    resize(width, height);
+    const QWidget* owner = parentWidget();
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen)
-        form->move(screen->availableGeometry().center() - form->rect().center());
+        move(screen->availableGeometry().center() - rect().center());
 
-    auto* outer = new QVBoxLayout(form);
+    auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
-    form->Panel1 = new QFrame(form);
-    form->Panel1->setObjectName(QStringLiteral("Panel1"));
-    form->Panel1->setFrameShape(QFrame::StyledPanel);
-    auto* fields = new QGridLayout(form->Panel1);
-    fields->setContentsMargins(12, 10, 12, 10);
-    fields->setHorizontalSpacing(8);
-    fields->setVerticalSpacing(8);
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    m_fields = new QGridLayout(Panel1);
+    m_fields->setContentsMargins(12, 10, 12, 10);
+    m_fields->setHorizontalSpacing(8);
+    m_fields->setVerticalSpacing(8);
 
-    auto label = [form](QWidget* parent, const char* name, const QString& text) {
-        auto* l = new QLabel(text, parent);
+    auto label = [](QWidget* panel, const char* name, const QString& text) {
+        auto* l = new QLabel(text, panel);
         l->setObjectName(QLatin1String(name));
         return l;
     };
-    form->bsSkinStdLabel1 = label(form->Panel1, "bsSkinStdLabel1", QString());
-    form->bsSkinStdLabel1->setWordWrap(true);
+    bsSkinStdLabel1 = label(Panel1, "bsSkinStdLabel1", QString());
+    bsSkinStdLabel1->setWordWrap(true);
     // A widget's own sheet wins over the skin's label colour.
-    form->bsSkinStdLabel1->setStyleSheet(
-        QStringLiteral("color: palette(highlight); font-weight: bold;"));
-    form->bsSkinStdLabel2 = label(form->Panel1, "bsSkinStdLabel2", QString());
-    form->bsSkinEdit1 = new QLineEdit(form->Panel1);
-    form->bsSkinEdit1->setObjectName(QStringLiteral("bsSkinEdit1"));
-    form->bsSkinEdit1->setClearButtonEnabled(true);
-    form->bsSkinStdLabel2->setBuddy(form->bsSkinEdit1);
-    form->bsSkinStdLabel3 = label(form->Panel1, "bsSkinStdLabel3", QStringLiteral("class"));
-    form->bsSkinComboBox1 = new QComboBox(form->Panel1);
-    form->bsSkinComboBox1->setObjectName(QStringLiteral("bsSkinComboBox1"));
-    form->bsSkinComboBox1->setEditable(false);
-    form->bsSkinComboBox1->setMinimumWidth(220);
-    form->bsSkinComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    form->bsSkinStdLabel3->setBuddy(form->bsSkinComboBox1);
-    form->bsSkinButton1 = new QPushButton(QStringLiteral("cheat"), form->Panel1);
-    form->bsSkinButton1->setObjectName(QStringLiteral("bsSkinButton1"));
+    bsSkinStdLabel1->setStyleSheet(QStringLiteral("color: palette(highlight); font-weight: bold;"));
+    bsSkinStdLabel2 = label(Panel1, "bsSkinStdLabel2", QString());
+    bsSkinEdit1 = new QLineEdit(Panel1);
+    bsSkinEdit1->setObjectName(QStringLiteral("bsSkinEdit1"));
+    bsSkinEdit1->setClearButtonEnabled(true);
+    bsSkinStdLabel2->setBuddy(bsSkinEdit1);
+    bsSkinStdLabel3 = label(Panel1, "bsSkinStdLabel3", QStringLiteral("class"));
+    bsSkinComboBox1 = new QComboBox(Panel1);
+    bsSkinComboBox1->setObjectName(QStringLiteral("bsSkinComboBox1"));
+    bsSkinComboBox1->setEditable(false);
+    bsSkinComboBox1->setMinimumWidth(220);
+    bsSkinComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    bsSkinStdLabel3->setBuddy(bsSkinComboBox1);
+    bsSkinButton1 = new QPushButton(QStringLiteral("cheat"), Panel1);
+    bsSkinButton1->setObjectName(QStringLiteral("bsSkinButton1"));
     // Enter in the entry fields stores the preset.
-    form->bsSkinButton1->setDefault(true);
-    form->bsSkinButton2 = new QPushButton(QStringLiteral("exit"), form->Panel1);
-    form->bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
-    form->bsSkinButton2->setAutoDefault(false);
+    bsSkinButton1->setDefault(true);
+    bsSkinButton2 = new QPushButton(QStringLiteral("exit"), Panel1);
+    bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
+    bsSkinButton2->setAutoDefault(false);
 
-    fields->addWidget(form->bsSkinStdLabel1, 0, 0, 1, 4);
-    fields->addWidget(form->bsSkinStdLabel2, 1, 0);
-    fields->addWidget(form->bsSkinEdit1, 1, 1);
-    if constexpr (requires { form->bsSkinSpeedButton1; }) {
-        form->bsSkinSpeedButton1 = new QToolButton(form->Panel1);
-        form->bsSkinSpeedButton1->setObjectName(QStringLiteral("bsSkinSpeedButton1"));
-        const QIcon folder(ProgramDir() + QStringLiteral("icons/folder.png"));
-        if (folder.isNull()) {
-            form->bsSkinSpeedButton1->setText(QStringLiteral("..."));
-        } else {
-            form->bsSkinSpeedButton1->setIcon(folder);
-            form->bsSkinSpeedButton1->setIconSize(QSize(20, 20));
-        }
-        form->bsSkinSpeedButton1->setToolTip(QStringLiteral("Open picture"));
-        form->bsSkinSpeedButton1->setAccessibleName(QStringLiteral("Open picture"));
-        fields->addWidget(form->bsSkinSpeedButton1, 1, 2);
-    }
-    fields->addWidget(form->bsSkinButton1, 1, 3);
-    fields->addWidget(form->bsSkinStdLabel3, 2, 0);
-    fields->addWidget(form->bsSkinComboBox1, 2, 1, Qt::AlignLeft);
-    fields->addWidget(form->bsSkinButton2, 2, 3);
-    fields->setColumnStretch(1, 1);
-    outer->addWidget(form->Panel1);
+    // Column 2 of the entry row is left for an editor's own button.
+    m_fields->addWidget(bsSkinStdLabel1, 0, 0, 1, 4);
+    m_fields->addWidget(bsSkinStdLabel2, 1, 0);
+    m_fields->addWidget(bsSkinEdit1, 1, 1);
+    m_fields->addWidget(bsSkinButton1, 1, 3);
+    m_fields->addWidget(bsSkinStdLabel3, 2, 0);
+    m_fields->addWidget(bsSkinComboBox1, 2, 1, Qt::AlignLeft);
+    m_fields->addWidget(bsSkinButton2, 2, 3);
+    m_fields->setColumnStretch(1, 1);
+    outer->addWidget(Panel1);
 
-    form->Panel2 = new QFrame(form);
-    form->Panel2->setObjectName(QStringLiteral("Panel2"));
-    auto* list = new QVBoxLayout(form->Panel2);
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    auto* list = new QVBoxLayout(Panel2);
     list->setContentsMargins(12, 8, 12, 12);
     list->setSpacing(4);
-    form->bsSkinStdLabel4 = label(form->Panel2, "bsSkinStdLabel4", QString());
-    QFont title = form->bsSkinStdLabel4->font();
+    bsSkinStdLabel4 = label(Panel2, "bsSkinStdLabel4", QString());
+    QFont title = bsSkinStdLabel4->font();
     title.setBold(true);
-    form->bsSkinStdLabel4->setFont(title);
+    bsSkinStdLabel4->setFont(title);
     auto* bar = new QHBoxLayout;
-    bar->addWidget(form->bsSkinStdLabel4);
+    bar->addWidget(bsSkinStdLabel4);
     bar->addStretch(1);
-    form->bsSkinDBNavigator1 = new DBNavigator(form->Panel2);
-    form->bsSkinDBNavigator1->setObjectName(QStringLiteral("bsSkinDBNavigator1"));
-    form->bsSkinDBNavigator1->setFixedSize(200, 28);
-    bar->addWidget(form->bsSkinDBNavigator1);
+    bsSkinDBNavigator1 = new DBNavigator(Panel2);
+    bsSkinDBNavigator1->setObjectName(QStringLiteral("bsSkinDBNavigator1"));
+    bsSkinDBNavigator1->setFixedSize(200, 28);
+    bar->addWidget(bsSkinDBNavigator1);
     list->addLayout(bar);
-    form->bsSkinDBGrid1 = new QTableView(form->Panel2);
-    form->bsSkinDBGrid1->setObjectName(QStringLiteral("bsSkinDBGrid1"));
-    list->addWidget(form->bsSkinDBGrid1, 1);
-    outer->addWidget(form->Panel2, 1);
+    bsSkinDBGrid1 = new QTableView(Panel2);
+    bsSkinDBGrid1->setObjectName(QStringLiteral("bsSkinDBGrid1"));
+    list->addWidget(bsSkinDBGrid1, 1);
+    outer->addWidget(Panel2, 1);
 
-    QObject::connect(form->bsSkinButton1, &QPushButton::clicked, form, &Form::bsSkinButton1Click);
-    QObject::connect(form->bsSkinButton2, &QPushButton::clicked, form, &Form::bsSkinButton2Click);
+    connect(bsSkinButton1, &QPushButton::clicked, this, &TPresetEditor::bsSkinButton1Click);
+    connect(bsSkinButton2, &QPushButton::clicked, this, &TPresetEditor::bsSkinButton2Click);
 
-    form->bsSkinData1 = new SkinData(form);
+    bsSkinData1 = new SkinData(this);
 }
 
-} // namespace
+void TPresetEditor::OpenPresetList(const QString& table, const QStringList& columns,
+                                   const QList<Column>& shown) {
+    bsSkinData1->LoadFromFile(SkinFile);
+    FillClasses(bsSkinComboBox1);
+
+    auto* model = new PresetTable(this, table, columns);
+    model->setObjectName(QStringLiteral("ADOTable1"));
+    if (!model->select())
+        throw EDatabaseError(QStringLiteral("The cheat list cannot be opened: %1")
+                                 .arg(model->lastError().text().trimmed().isEmpty()
+                                          ? QStringLiteral("table %1 is missing").arg(table)
+                                          : model->lastError().text()));
+    bsSkinDBGrid1->setModel(model);
+    SetUpWinnersGrid(bsSkinDBGrid1, 17);
+    for (int c = 0; c < shown.size(); ++c) {
+        model->setHeaderData(c, Qt::Horizontal, QLatin1String(shown.at(c).title));
+        SetColumnWidthInChars(bsSkinDBGrid1, c, shown.at(c).chars);
+        if (shown.at(c).date)
+            bsSkinDBGrid1->setItemDelegateForColumn(c, new DateTimeDelegate(bsSkinDBGrid1));
+    }
+    bsSkinDBGrid1->setColumnHidden(model->keyColumn(), true);
+    // The last column takes what is left, so the list fills the window.
+    bsSkinDBGrid1->horizontalHeader()->setStretchLastSection(true);
+    // A long path keeps its file name in sight.
+    bsSkinDBGrid1->setItemDelegateForColumn(0, new MiddleElideDelegate(bsSkinDBGrid1));
+    if (model->rowCount() > 0)
+        bsSkinDBGrid1->setCurrentIndex(model->index(0, 0));
+
+    bsSkinDBNavigator1->setVisibleButtons(DBNavigator::MoveButtons | DBNavigator::Delete |
+                                          DBNavigator::Refresh);
+    bsSkinDBNavigator1->setDeleteConfirmation(QStringLiteral("Delete record?"));
+    bsSkinDBNavigator1->setView(bsSkinDBGrid1);
+    ADOTable1 = model;
+    bsSkinEdit1->setFocus();
+}
+
+void TPresetEditor::AddPreset(const QString& value, const QString& shown,
+                              const QString& countPresets, const QString& countWins,
+                              const QString& insert) {
+    UserPrompts& prompts = UserPrompts::instance();
+    if (const QString why = MissingClass(bsSkinComboBox1); !why.isEmpty()) {
+        prompts.message(this, why);
+        return;
+    }
+    const QString C = bsSkinComboBox1->currentText();
+    if (Count(countPresets, {value, C}) > 0) {
+        prompts.message(this,
+                        QStringLiteral("%1 is already on the cheat list of %2.").arg(shown, C));
+        return;
+    }
+    if (Count(countWins, {value}) > 0 && !KeepAlreadyWon(this, shown))
+        return;
+    Store(insert, {value, C});
+    bsSkinEdit1->clear();
+    ShowStoredRow(ADOTable1, bsSkinDBGrid1);
+    bsSkinEdit1->setFocus();
+}
+
+void TPresetEditor::bsSkinButton2Click() {
+    close();
+}
 
 // ---------------------------------------------------------------- photo presets
 
-TFormZB::TFormZB(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TFormZB"));
-    BuildWindow(this, QStringLiteral("cheat"), 847, 538);
+TFormZB::TFormZB(QWidget* parent)
+    : TPresetEditor(parent, QStringLiteral("TFormZB"), QStringLiteral("cheat"), 847, 538) {
     bsSkinStdLabel1->setText(QStringLiteral("Note:Plase put the cheat photo in another folder."));
     bsSkinStdLabel2->setText(QStringLiteral("cheat photo folder"));
     bsSkinStdLabel4->setText(QStringLiteral("Cheat List:"));
+
+    bsSkinSpeedButton1 = new QToolButton(Panel1);
+    bsSkinSpeedButton1->setObjectName(QStringLiteral("bsSkinSpeedButton1"));
+    const QIcon folder(ProgramDir() + QStringLiteral("icons/folder.png"));
+    if (folder.isNull()) {
+        bsSkinSpeedButton1->setText(QStringLiteral("..."));
+    } else {
+        bsSkinSpeedButton1->setIcon(folder);
+        bsSkinSpeedButton1->setIconSize(QSize(20, 20));
+    }
+    bsSkinSpeedButton1->setToolTip(QStringLiteral("Open picture"));
+    bsSkinSpeedButton1->setAccessibleName(QStringLiteral("Open picture"));
+    m_fields->addWidget(bsSkinSpeedButton1, 1, 2);
+    // Tab reaches it after the panel's other fields, not after the list.
+    setTabOrder(bsSkinButton2, bsSkinSpeedButton1);
     connect(bsSkinSpeedButton1, &QToolButton::clicked, this, &TFormZB::bsSkinSpeedButton1Click);
     FormCreate();
 }
 
 void TFormZB::FormCreate() {
-    bsSkinData1->LoadFromFile(SkinFile);
-    FillClasses(bsSkinComboBox1);
-    ADOTable1 =
-        OpenPresetList(this, bsSkinDBGrid1, bsSkinDBNavigator1, QStringLiteral("zb"),
-                       {QStringLiteral("filename"), QStringLiteral("class"), QStringLiteral("rq")},
-                       {{"filename", 58, false}, {"class", 16, false}, {"date", 15, true}});
-    bsSkinEdit1->setFocus();
+    OpenPresetList(QStringLiteral("zb"),
+                   {QStringLiteral("filename"), QStringLiteral("class"), QStringLiteral("rq")},
+                   {{"filename", 58, false}, {"class", 16, false}, {"date", 15, true}});
 }
 
 QString TFormZB::PictureFilter() {
@@ -393,35 +413,15 @@ void TFormZB::bsSkinButton1Click() {
             prompts.message(this, QStringLiteral("%1 is not a picture that can be shown.").arg(f));
             return;
         }
-        if (const QString why = MissingClass(bsSkinComboBox1); !why.isEmpty()) {
-            prompts.message(this, why);
-            return;
-        }
-        const QString C = bsSkinComboBox1->currentText();
-        if (Count(Sql::CountPhotoPreset, {f, C}) > 0) {
-            prompts.message(
-                this,
-                QStringLiteral("%1 is already on the cheat list of %2.").arg(info.fileName(), C));
-            return;
-        }
-        if (Count(Sql::CountPhotoWins, {f}) > 0 && !KeepAlreadyWon(this, info.fileName()))
-            return;
-        Store(Sql::InsertPhotoPreset, {f, C});
-        bsSkinEdit1->clear();
-        ShowStoredRow(ADOTable1, bsSkinDBGrid1);
-        bsSkinEdit1->setFocus();
+        AddPreset(f, info.fileName(), Sql::CountPhotoPreset, Sql::CountPhotoWins,
+                  Sql::InsertPhotoPreset);
     });
-}
-
-void TFormZB::bsSkinButton2Click() {
-    close();
 }
 
 // ----------------------------------------------------------------- word presets
 
-TFormZB1::TFormZB1(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TFormZB1"));
-    BuildWindow(this, QStringLiteral("CHEAT"), 847, 558);
+TFormZB1::TFormZB1(QWidget* parent)
+    : TPresetEditor(parent, QStringLiteral("TFormZB1"), QStringLiteral("CHEAT"), 847, 558) {
     bsSkinStdLabel2->setText(QStringLiteral("cheat word"));
     bsSkinStdLabel4->setText(QStringLiteral("cheat list"));
     // Nothing to note here; an empty line would only push the fields down.
@@ -430,12 +430,8 @@ TFormZB1::TFormZB1(QWidget* parent) : QDialog(parent) {
 }
 
 void TFormZB1::FormCreate() {
-    bsSkinData1->LoadFromFile(SkinFile);
-    FillClasses(bsSkinComboBox1);
-    ADOTable1 = OpenPresetList(this, bsSkinDBGrid1, bsSkinDBNavigator1, QStringLiteral("zb1"),
-                               {QStringLiteral("wz"), QStringLiteral("prize")},
-                               {{"name", 66, false}, {"class", 50, false}});
-    bsSkinEdit1->setFocus();
+    OpenPresetList(QStringLiteral("zb1"), {QStringLiteral("wz"), QStringLiteral("prize")},
+                   {{"name", 66, false}, {"class", 50, false}});
 }
 
 void TFormZB1::bsSkinButton1Click() {
@@ -457,25 +453,6 @@ void TFormZB1::bsSkinButton1Click() {
                 return;
             }
         }
-        if (const QString why = MissingClass(bsSkinComboBox1); !why.isEmpty()) {
-            prompts.message(this, why);
-            return;
-        }
-        const QString C = bsSkinComboBox1->currentText();
-        if (Count(Sql::CountWordPreset, {w, C}) > 0) {
-            prompts.message(this,
-                            QStringLiteral("%1 is already on the cheat list of %2.").arg(w, C));
-            return;
-        }
-        if (Count(Sql::CountWordWins, {w}) > 0 && !KeepAlreadyWon(this, w))
-            return;
-        Store(Sql::InsertWordPreset, {w, C});
-        bsSkinEdit1->clear();
-        ShowStoredRow(ADOTable1, bsSkinDBGrid1);
-        bsSkinEdit1->setFocus();
+        AddPreset(w, w, Sql::CountWordPreset, Sql::CountWordWins, Sql::InsertWordPreset);
     });
-}
-
-void TFormZB1::bsSkinButton2Click() {
-    close();
 }

@@ -56,6 +56,37 @@ bool quarterTurned(const QImageReader& reader) {
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
 }
 
+// Sets the reader to tell the format by content and to turn the picture
+// upright, and reads the stored size; an invalid size, with the error set,
+// when the file is not a picture it can read.
+QSize storedSize(QImageReader& reader, const QString& path, QString* error) {
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (!stored.isValid())
+        setError(error, path, reader.errorString());
+    return stored;
+}
+
+// Decodes the picture upright at the size `fit` gives for its upright size; a
+// null image, with the error set, when it cannot.
+template <class Fit>
+QImage decodeUpright(QImageReader& reader, QSize stored, const QString& path, QString* error,
+                     Fit fit) {
+    const bool turned = quarterTurned(reader);
+    const QSize upright = turned ? stored.transposed() : stored;
+    const QSize shown = fit(upright);
+    // The decoder applies the size before it turns the picture upright.
+    if (shown != upright)
+        reader.setScaledSize(turned ? shown.transposed() : shown);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        setError(error, path, reader.errorString());
+        return {};
+    }
+    return forDisplay(std::move(image));
+}
+
 // The camera's thumbnail is worth showing only when it pictures the same frame:
 // some cameras pad a wide photo's thumbnail to 4:3 with black bars.
 bool thumbnailFits(const QImage& thumb, QSize stored) {
@@ -215,25 +246,11 @@ QSize DisplaySizeFor(QSize photo, QSize target, bool stretch) {
 
 QImage LoadPhotoForDisplay(const QString& path, QSize target, bool stretch, QString* error) {
     QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    const QSize stored = reader.size();
-    if (!stored.isValid()) {
-        setError(error, path, reader.errorString());
+    const QSize stored = storedSize(reader, path, error);
+    if (!stored.isValid())
         return {};
-    }
-    const bool turned = quarterTurned(reader);
-    const QSize upright = turned ? stored.transposed() : stored;
-    const QSize shown = DisplaySizeFor(upright, target, stretch);
-    // The decoder applies the size before it turns the picture upright.
-    if (shown != upright)
-        reader.setScaledSize(turned ? shown.transposed() : shown);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        setError(error, path, reader.errorString());
-        return {};
-    }
-    return forDisplay(std::move(image));
+    return decodeUpright(reader, stored, path, error,
+                         [&](QSize upright) { return DisplaySizeFor(upright, target, stretch); });
 }
 
 QImage LoadPhotoPreview(const QString& path, int side, QString* error) {
@@ -246,13 +263,9 @@ QImage LoadPhotoPreview(const QString& path, int side, QString* error) {
     const QByteArray head = file.read(HeadBytes);
     file.seek(0);
     QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    const QSize stored = reader.size();
-    if (!stored.isValid()) {
-        setError(error, path, reader.errorString());
+    const QSize stored = storedSize(reader, path, error);
+    if (!stored.isValid())
         return {};
-    }
 
     const JpegExif exif = ReadJpegExif(head);
     if (!exif.thumbnail.isEmpty()) {
@@ -266,17 +279,8 @@ QImage LoadPhotoPreview(const QString& path, int side, QString* error) {
         }
     }
 
-    const bool turned = quarterTurned(reader);
-    const QSize upright = turned ? stored.transposed() : stored;
-    const QSize shown = fitInto(upright, side);
-    if (shown != upright)
-        reader.setScaledSize(turned ? shown.transposed() : shown);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        setError(error, path, reader.errorString());
-        return {};
-    }
-    return forDisplay(std::move(image));
+    return decodeUpright(reader, stored, path, error,
+                         [side](QSize upright) { return fitInto(upright, side); });
 }
 
 struct PhotoCache::Private {

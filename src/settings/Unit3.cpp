@@ -82,6 +82,35 @@ QToolButton* smallButton(const QString& name, const QString& tip, QWidget* paren
     return b;
 }
 
+// A page of the options, laid out top to bottom; `number` ends its name.
+QVBoxLayout* addPage(QTabWidget* tabs, QWidget*& page, int number, const QString& title) {
+    page = new QWidget;
+    page->setObjectName(QStringLiteral("bsSkinTabSheet") + QString::number(number));
+    tabs->addTab(page, title);
+    return new QVBoxLayout(page);
+}
+
+// A table's list on a tab: the navigator above a grid of whole rows, on a model
+// owned by `owner` that writes a row back when the cursor leaves it. `number`
+// ends the names of the three.
+void addTableList(QObject* owner, QWidget* tab, QVBoxLayout* v, int number, QTableView*& grid,
+                  DBNavigator*& navigator, QSqlTableModel*& model) {
+    const QString n = QString::number(number);
+    grid = new QTableView(tab);
+    grid->setObjectName(QStringLiteral("bsSkinDBGrid") + n);
+    navigator = new DBNavigator(tab);
+    navigator->setObjectName(QStringLiteral("bsSkinDBNavigator") + n);
+    model = new QSqlTableModel(owner, Db());
+    model->setObjectName(QStringLiteral("ADOTable") + n);
+    model->setEditStrategy(QSqlTableModel::OnRowChange);
+    grid->setModel(model);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    navigator->setView(grid);
+    v->addWidget(navigator);
+    v->addWidget(grid, 1);
+}
+
 // Font size in points, also for a font given in pixels.
 int pointsOf(const QFont& font, const QWidget* widget) {
     if (font.pointSize() > 0)
@@ -172,10 +201,7 @@ TForm3::~TForm3() {
 // ---------------------------------------------------------------- building --
 
 void TForm3::buildGeneralTab() {
-    bsSkinTabSheet1 = new QWidget;
-    bsSkinTabSheet1->setObjectName(QStringLiteral("bsSkinTabSheet1"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet1, QStringLiteral("General Options"));
-    auto* v = new QVBoxLayout(bsSkinTabSheet1);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet1, 1, QStringLiteral("General Options"));
 
     auto* top = new QHBoxLayout;
     bsSkinRadioGroup1 = new RadioGroup(QStringLiteral("Lottery Mode"), texts({"Photo", "Word"}), 2,
@@ -254,10 +280,7 @@ void TForm3::buildGeneralTab() {
 }
 
 void TForm3::buildPhotoTab() {
-    bsSkinTabSheet2 = new QWidget;
-    bsSkinTabSheet2->setObjectName(QStringLiteral("bsSkinTabSheet2"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet2, QStringLiteral("Photo Options"));
-    auto* v = new QVBoxLayout(bsSkinTabSheet2);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet2, 2, QStringLiteral("Photo Options"));
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Photo folder"), bsSkinTabSheet2));
@@ -314,10 +337,7 @@ void TForm3::buildPhotoTab() {
 }
 
 void TForm3::buildWordTab() {
-    bsSkinTabSheet3 = new QWidget;
-    bsSkinTabSheet3->setObjectName(QStringLiteral("bsSkinTabSheet3"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet3, QStringLiteral("Word Options"));
-    auto* v = new QVBoxLayout(bsSkinTabSheet3);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet3, 3, QStringLiteral("Word Options"));
     auto* top = new QHBoxLayout;
 
     auto* gen = new QGroupBox(QStringLiteral("automatic generation list"), bsSkinTabSheet3);
@@ -370,19 +390,7 @@ void TForm3::buildWordTab() {
     top->addWidget(load, 1);
     v->addLayout(top);
 
-    bsSkinDBGrid2 = new QTableView(bsSkinTabSheet3);
-    bsSkinDBGrid2->setObjectName(QStringLiteral("bsSkinDBGrid2"));
-    bsSkinDBNavigator2 = new DBNavigator(bsSkinTabSheet3);
-    bsSkinDBNavigator2->setObjectName(QStringLiteral("bsSkinDBNavigator2"));
-    ADOTable2 = new QSqlTableModel(this, Db());
-    ADOTable2->setObjectName(QStringLiteral("ADOTable2"));
-    ADOTable2->setEditStrategy(QSqlTableModel::OnRowChange);
-    bsSkinDBGrid2->setModel(ADOTable2);
-    bsSkinDBGrid2->horizontalHeader()->setStretchLastSection(true);
-    bsSkinDBGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    bsSkinDBNavigator2->setView(bsSkinDBGrid2);
-    v->addWidget(bsSkinDBNavigator2);
-    v->addWidget(bsSkinDBGrid2, 1);
+    addTableList(this, bsSkinTabSheet3, v, 2, bsSkinDBGrid2, bsSkinDBNavigator2, ADOTable2);
 
     connect(bsSkinButton2, &QPushButton::clicked, this, &TForm3::bsSkinButton2Click);
     connect(bsSkinButton4, &QPushButton::clicked, this, &TForm3::bsSkinButton4Click);
@@ -391,10 +399,7 @@ void TForm3::buildWordTab() {
 }
 
 void TForm3::buildFontTab() {
-    bsSkinTabSheet4 = new QWidget;
-    bsSkinTabSheet4->setObjectName(QStringLiteral("bsSkinTabSheet4"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet4, QStringLiteral("Font Options"));
-    auto* v = new QVBoxLayout(bsSkinTabSheet4);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet4, 4, QStringLiteral("Font Options"));
     bsSkinStdLabel12 = new QLabel(QStringLiteral("KALVORO WORD"), bsSkinTabSheet4);
     bsSkinStdLabel12->setObjectName(QStringLiteral("bsSkinStdLabel12"));
     bsSkinStdLabel12->setAlignment(Qt::AlignCenter);
@@ -421,26 +426,11 @@ void TForm3::buildFontTab() {
 }
 
 void TForm3::buildClassTab() {
-    bsSkinTabSheet5 = new QWidget;
-    bsSkinTabSheet5->setObjectName(QStringLiteral("bsSkinTabSheet5"));
-    bsSkinPageControl1->addTab(bsSkinTabSheet5, QStringLiteral("Set Prize Class "));
-    auto* v = new QVBoxLayout(bsSkinTabSheet5);
+    auto* v = addPage(bsSkinPageControl1, bsSkinTabSheet5, 5, QStringLiteral("Set Prize Class "));
     auto* label = new QLabel(QStringLiteral("PRIZE CLASS"), bsSkinTabSheet5);
     label->setObjectName(QStringLiteral("bsSkinStdLabelClass"));
     v->addWidget(label);
-    bsSkinDBGrid1 = new QTableView(bsSkinTabSheet5);
-    bsSkinDBGrid1->setObjectName(QStringLiteral("bsSkinDBGrid1"));
-    bsSkinDBNavigator1 = new DBNavigator(bsSkinTabSheet5);
-    bsSkinDBNavigator1->setObjectName(QStringLiteral("bsSkinDBNavigator1"));
-    ADOTable1 = new QSqlTableModel(this, Db());
-    ADOTable1->setObjectName(QStringLiteral("ADOTable1"));
-    ADOTable1->setEditStrategy(QSqlTableModel::OnRowChange);
-    bsSkinDBGrid1->setModel(ADOTable1);
-    bsSkinDBGrid1->horizontalHeader()->setStretchLastSection(true);
-    bsSkinDBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    bsSkinDBNavigator1->setView(bsSkinDBGrid1);
-    v->addWidget(bsSkinDBNavigator1);
-    v->addWidget(bsSkinDBGrid1, 1);
+    addTableList(this, bsSkinTabSheet5, v, 1, bsSkinDBGrid1, bsSkinDBNavigator1, ADOTable1);
 }
 
 // ---------------------------------------------------------------- lifecycle --
@@ -886,6 +876,13 @@ int TForm3::InsertWithProgress(const QStringList& entries, bool& cancelled) {
     return inserted;
 }
 
+QString TForm3::AddCandidates(const QStringList& entries, const QString& success) {
+    bool cancelled = false;
+    const int inserted = InsertWithProgress(entries, cancelled);
+    ReopenWordTable();
+    return cancelled ? QStringLiteral("Cancelled: %1 rows were added.").arg(inserted) : success;
+}
+
 void TForm3::bsSkinButton2Click() {
     guarded(this, [&] {
         const QString prefix = bsSkinEditQz->text();
@@ -899,13 +896,9 @@ void TForm3::bsSkinButton2Click() {
         QStringList entries;
         for (qint64 n = first; n <= last; ++n)
             entries << prefix + QString::number(n);
-        bool cancelled = false;
-        const int inserted = InsertWithProgress(entries, cancelled);
-        ReopenWordTable();
+        const QString report = AddCandidates(entries, QStringLiteral("SUCCESS!"));
         wait.restore();
-        UserPrompts::instance().message(
-            this, cancelled ? QStringLiteral("Cancelled: %1 rows were added.").arg(inserted)
-                            : QStringLiteral("SUCCESS!"));
+        UserPrompts::instance().message(this, report);
     });
 }
 
@@ -932,13 +925,9 @@ void TForm3::bsSkinButton3Click() {
         }
         WaitCursor wait;
         const QStringList entries = ReadCandidateFile(path);
-        bool cancelled = false;
-        const int inserted = InsertWithProgress(entries, cancelled);
-        ReopenWordTable();
+        const QString report = AddCandidates(entries, QStringLiteral("Success!"));
         wait.restore();
-        UserPrompts::instance().message(
-            this, cancelled ? QStringLiteral("Cancelled: %1 rows were added.").arg(inserted)
-                            : QStringLiteral("Success!"));
+        UserPrompts::instance().message(this, report);
     });
 }
 

@@ -167,6 +167,9 @@ private:
     void ApplySampleFont();
     void setSampleFont(const QFont& font);
     int InsertWithProgress(const QStringList& entries, bool& cancelled);
+    // Adds the candidates and lists them; what the operator is told: `success`,
+    // or how many were added before a cancel.
+    QString AddCandidates(const QStringList& entries, const QString& success);
     void StopPreview();
 
     QPointer<QWidget> m_mainWindow;

@@ -1,7 +1,6 @@
 #include "UfrmMDMZ.h"
 
 #include "GridExport.h"
-#include "ReportLibrary.h"
 #include "WinnersGrid.h"
 #include "common/DBNavigator.h"
 #include "common/ErrorGuard.h"
@@ -78,14 +77,10 @@ TFormMDWZ::TFormMDWZ(QWidget* parent) : QDialog(parent) {
 
     ActionList1 = new QObject(this);
     ActionList1->setObjectName(QStringLiteral("ActionList1"));
-    ActionPrint = new QAction(QStringLiteral("&Print"), ActionList1);
-    ActionPrint->setObjectName(QStringLiteral("ActionPrint"));
-    ActionExp = new QAction(QStringLiteral("&Export"), ActionList1);
-    ActionExp->setObjectName(QStringLiteral("ActionExp"));
-    bsSkinButton1->setText(ActionPrint->text());
-    bsSkinButton2->setText(ActionExp->text());
-    connect(bsSkinButton1, &QPushButton::clicked, ActionPrint, &QAction::trigger);
-    connect(bsSkinButton2, &QPushButton::clicked, ActionExp, &QAction::trigger);
+    ActionPrint = AddButtonAction(ActionList1, bsSkinButton1, QStringLiteral("ActionPrint"),
+                                  QStringLiteral("&Print"));
+    ActionExp = AddButtonAction(ActionList1, bsSkinButton2, QStringLiteral("ActionExp"),
+                                QStringLiteral("&Export"));
     connect(ActionPrint, &QAction::triggered, this, &TFormMDWZ::ActionPrintExecute);
     connect(ActionExp, &QAction::triggered, this, &TFormMDWZ::ActionExpExecute);
 
@@ -147,16 +142,7 @@ int TFormMDWZ::ShowModal(QWidget* parent) {
 }
 
 void TFormMDWZ::ActionPrintExecute() {
-    guarded(this, [&] {
-        TDataModule2* data = TDataModule2::instance();
-        if (!data)
-            throw EDatabaseError(QStringLiteral("The database is not open"));
-        const ReportLibrary::Outcome done = ReportLibrary::AnyReport(
-            data->ConnectionString(), Sql::PrintWordWinners, QStringLiteral("Winner"));
-        if (!done.ok)
-            UserPrompts::instance().message(
-                this, QStringLiteral("The winners could not be printed.\n%1").arg(done.error));
-    });
+    guarded(this, [&] { PrintWinners(this, Sql::PrintWordWinners); });
 }
 
 void TFormMDWZ::ActionExpExecute() {

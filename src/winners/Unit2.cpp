@@ -89,14 +89,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
 
     ActionList1 = new QObject(this);
     ActionList1->setObjectName(QStringLiteral("ActionList1"));
-    ActionExport = new QAction(QStringLiteral("&Export"), ActionList1);
-    ActionExport->setObjectName(QStringLiteral("ActionExport"));
-    ActionPrint = new QAction(QStringLiteral("&Print"), ActionList1);
-    ActionPrint->setObjectName(QStringLiteral("ActionPrint"));
-    bsSkinButton1->setText(ActionExport->text());
-    bsSkinButton2->setText(ActionPrint->text());
-    connect(bsSkinButton1, &QPushButton::clicked, ActionExport, &QAction::trigger);
-    connect(bsSkinButton2, &QPushButton::clicked, ActionPrint, &QAction::trigger);
+    ActionExport = AddButtonAction(ActionList1, bsSkinButton1, QStringLiteral("ActionExport"),
+                                   QStringLiteral("&Export"));
+    ActionPrint = AddButtonAction(ActionList1, bsSkinButton2, QStringLiteral("ActionPrint"),
+                                  QStringLiteral("&Print"));
     connect(ActionExport, &QAction::triggered, this, &TForm2::ActionExportExecute);
     connect(ActionPrint, &QAction::triggered, this, &TForm2::ActionPrintExecute);
 
@@ -257,14 +253,5 @@ void TForm2::ActionExportExecute() {
 }
 
 void TForm2::ActionPrintExecute() {
-    guarded(this, [&] {
-        TDataModule2* data = TDataModule2::instance();
-        if (!data)
-            throw EDatabaseError(QStringLiteral("The database is not open"));
-        const ReportLibrary::Outcome done = ReportLibrary::AnyReport(
-            data->ConnectionString(), Sql::PrintPhotoWinners, QStringLiteral("Winner"));
-        if (!done.ok)
-            UserPrompts::instance().message(
-                this, QStringLiteral("The winners could not be printed.\n%1").arg(done.error));
-    });
+    guarded(this, [&] { PrintWinners(this, Sql::PrintPhotoWinners); });
 }

@@ -1,8 +1,15 @@
 #include "WinnersGrid.h"
 
+#include "ReportLibrary.h"
+#include "common/Errors.h"
+#include "common/UserPrompts.h"
+#include "data/DataModule.h"
+
+#include <QAction>
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLocale>
+#include <QPushButton>
 #include <QTableView>
 
 void FetchAllRows(QAbstractItemModel* model) {
@@ -11,6 +18,26 @@ void FetchAllRows(QAbstractItemModel* model) {
         before = model->rowCount();
         model->fetchMore(QModelIndex());
     }
+}
+
+QAction* AddButtonAction(QObject* list, QPushButton* button, const QString& name,
+                         const QString& text) {
+    auto* action = new QAction(text, list);
+    action->setObjectName(name);
+    button->setText(action->text());
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    return action;
+}
+
+void PrintWinners(QWidget* window, const QString& statement) {
+    TDataModule2* data = TDataModule2::instance();
+    if (!data)
+        throw EDatabaseError(QStringLiteral("The database is not open"));
+    const ReportLibrary::Outcome done =
+        ReportLibrary::AnyReport(data->ConnectionString(), statement, QStringLiteral("Winner"));
+    if (!done.ok)
+        UserPrompts::instance().message(
+            window, QStringLiteral("The winners could not be printed.\n%1").arg(done.error));
 }
 
 void SetUpWinnersGrid(QTableView* grid, int rowHeight) {

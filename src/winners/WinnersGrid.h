@@ -1,9 +1,11 @@
 #pragma once
-// What the two winners lists share: a read-only, whole-row grid and the way
-// dates and column widths are shown.
+// What the two winners lists share: a read-only, whole-row grid, the way
+// dates and column widths are shown, the buttons' actions and printing.
 #include <QStyledItemDelegate>
 
 class QAbstractItemModel;
+class QAction;
+class QPushButton;
 class QTableView;
 
 // Reads every row of a lazily fetching model. The lists are snapshots (and a
@@ -17,6 +19,16 @@ void SetUpWinnersGrid(QTableView* grid, int rowHeight);
 
 // A column as wide as `chars` average characters of the grid's font.
 void SetColumnWidthInChars(QTableView* grid, int column, int chars);
+
+// An action of a window's action list `list`, named `name`, that `button`
+// shows as `text` and triggers.
+QAction* AddButtonAction(QObject* list, QPushButton* button, const QString& name,
+                         const QString& text);
+
+// Prints the winners `statement` lists through the report library; a report
+// that fails is told to the operator. Throws EDatabaseError when the database
+// is not open.
+void PrintWinners(QWidget* window, const QString& statement);
 
 // Shows a stored date-time text ("2024-05-01 19:30:00") in the locale's short
 // date-and-time form; an empty value stays empty.
