@@ -150,6 +150,7 @@ private:
     void showPhoto(const QString& path, bool fullQuality);
     bool isActiveForKeys() const;
     void applyStripVisible(bool visible);
+    void replaceRolledCopiesOfPresets(QStringList& lines, const QList<bool>& preset);
     // The photo roll shows one winner at a time: its count is 1 and locked.
     void applyModeToCount();
 
