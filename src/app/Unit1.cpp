@@ -272,8 +272,14 @@ void TForm1::LoadSettings(const QString& FileName) {
                     colour))
         WordFontColor = colour;
     WordFontName = ini.ReadString(section, QStringLiteral("FontName"), QStringLiteral("Arial"));
-    WordFontSize =
-        StrToInt(ini.ReadString(section, QStringLiteral("FontSize"), QStringLiteral("60")));
+    try {
+        WordFontSize =
+            StrToInt(ini.ReadString(section, QStringLiteral("FontSize"), QStringLiteral("60")));
+    } catch (const EConvertError& e) {
+        // Say where the bad value is, so the operator can mend it.
+        throw EConvertError(
+            QStringLiteral("FontSize in %1: %2").arg(QDir::toNativeSeparators(path), e.message()));
+    }
     PhotoFolder = ini.ReadString(section, QStringLiteral("PhotoPath"), none);
     int skin = 0;
     SelectSkin(TryStrToInt(ini.ReadString(section, QStringLiteral("Skin"), none), skin) ? skin : 0);

@@ -80,16 +80,23 @@ void TForm1::RollPhotoTick() {
 bool TForm1::SavePhotoWinner() {
     if (CurrentPhoto.isEmpty() || !QFileInfo(CurrentPhoto).isFile())
         return false;
+    const QString name = QFileInfo(CurrentPhoto).fileName();
+    const QString cls = bsSkinComboBox1->currentText();
     QSqlQuery q = NewQuery();
-    try {
-        RunOrThrow(
-            q, Sql::InsertPhotoWinner,
-            {CurrentPhoto, QFileInfo(CurrentPhoto).fileName(), bsSkinComboBox1->currentText()});
-    } catch (const std::exception&) {
-        UserPrompts::instance().message(this, QStringLiteral("Save Failure!"));
-        return false;
+    for (;;) {
+        try {
+            RunOrThrow(q, Sql::InsertPhotoWinner, {CurrentPhoto, name, cls});
+            return true;
+        } catch (const std::exception& e) {
+            // A locked or read-only database must not cost the winner silently:
+            // say who is not recorded and let the operator try again.
+            const QString text =
+                QStringLiteral("Save Failure!\n%1\n\n%2 (%3) has not been recorded. Try again?")
+                    .arg(QString::fromUtf8(e.what()), name, cls);
+            if (!UserPrompts::instance().askYesNo(this, text, QStringLiteral("Save Failure!")))
+                return false;
+        }
     }
-    return true;
 }
 
 void TForm1::showPhoto(const QString& path, bool fullQuality) {

@@ -171,7 +171,9 @@ void TestMainWindow::badFontSizeStopsSettingsAndIsReported() {
                          QStringLiteral("FontSize=big"), QStringLiteral("PhotoPath=/tmp"),
                          QStringLiteral("Skin=2"), QStringLiteral("mode=1")});
     QCOMPARE(h.prompts.messages.size(), 1);
-    QVERIFY(h.prompts.messages.at(0).contains(QStringLiteral("big")));
+    QVERIFY(h.prompts.messages.at(0).contains(QStringLiteral("'big'")));
+    QVERIFY(h.prompts.messages.at(0).contains(QStringLiteral("FontSize in ")));
+    QVERIFY(h.prompts.messages.at(0).contains(QStringLiteral("prize.ini")));
     QCOMPARE(h.form->LotteryTitle, QStringLiteral("Gala"));
     // Everything after the font size stays as the window had it.
     QVERIFY(h.form->PhotoFolder.isEmpty());

@@ -576,8 +576,18 @@ void TestDraw::failedSaveIsReportedAndNotAnnounced() {
     h.space();
     h.ticks(1);
     h.program.sql(QStringLiteral("pragma query_only=1"));
+    // The operator tries once more, then gives up: two questions, nothing recorded.
+    h.prompts.yesNoAnswers.enqueue(true);
+    h.prompts.yesNoAnswers.enqueue(false);
     h.space();
-    QCOMPARE(h.prompts.messages, QStringList{QStringLiteral("Save Failure!")});
+    QCOMPARE(h.prompts.questions.size(), 2);
+    for (const QString& q : std::as_const(h.prompts.questions)) {
+        QVERIFY(q.startsWith(QStringLiteral("Save Failure!|Save Failure!\n")));
+        QVERIFY(q.contains(QFileInfo(h.form->CurrentPhoto).fileName() +
+                           QStringLiteral(" (First Prize) has not been recorded")));
+        QVERIFY2(q.contains(QStringLiteral("readonly")), qPrintable(q));
+    }
+    QVERIFY(h.prompts.messages.isEmpty());
     QVERIFY(!h.form->LabelWZ->text().contains(QStringLiteral("Congratulations")));
     h.program.sql(QStringLiteral("pragma query_only=0"));
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from prize")), 0);
