@@ -1,11 +1,12 @@
 #pragma once
 // The winners window's photo preview: the picture scaled to fit, aspect ratio
 // kept, centred (larger or smaller than it is).
+#include "app/Widgets.h"
+
 #include <QImage>
 #include <QString>
-#include <QWidget>
 
-class PhotoView : public QWidget {
+class PhotoView : public TImage {
     Q_OBJECT
 public:
     explicit PhotoView(QWidget* parent = nullptr);
@@ -15,17 +16,12 @@ public:
     void LoadFromFile(const QString& path);
     void setPicture(const QImage& image, const QString& fromFile = QString());
 
-    QImage picture() const { return m_image; }
     // The file the shown picture came from; empty for none.
     QString fileName() const { return m_file; }
 
     QSize sizeHint() const override { return {320, 320}; }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    QImage m_image;
     QString m_file;
     qint64 m_fileStamp = 0;
 };

@@ -6,14 +6,18 @@
 #include "data/DataModule.h"
 #include "support/ScriptedPrompts.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrintPreviewDialog>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <unistd.h>
@@ -51,6 +55,24 @@ struct WinnersFixture {
         prompts.reset();
         SetProgramDirOverride(QString());
         QDir::setCurrent(oldCurrent);
+    }
+
+    // Clicks a Print button and gives back the title of the preview it opened
+    // (closing it again); empty when no preview came up.
+    static QString PrintPreviewTitle(QAbstractButton* print) {
+        QString title;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* dlg = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                title = dlg->windowTitle();
+                dlg->reject();
+            }
+        });
+        poll.start();
+        print->click();
+        poll.stop();
+        return title;
     }
 
     static void exec(const QString& sql, const QVariantList& values = {}) {
