@@ -1,8 +1,9 @@
 // Loading a long candidate list: reading the file and inserting the rows.
 // Run: cmake -DKALVORO_BENCH=ON && cmake --build build --target bench_import &&
 // build/bench/bench_import
-#include "data/DataModule.h"
-#include "settings/CandidateImport.h"
+#include "core/data/CandidateStore.h"
+#include "core/data/Database.h"
+#include "formats/CandidateFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -43,7 +44,7 @@ BENCHMARK(BM_ReadCandidateFile)
     ->Unit(benchmark::kMillisecond);
 
 void BM_InsertCandidates(benchmark::State& state) {
-    TDataModule2 data(nullptr, g_dir->filePath(QStringLiteral("bench.sqlite")));
+    Database data(nullptr, g_dir->filePath(QStringLiteral("bench.sqlite")));
     const QStringList entries = ReadCandidateFile(listFile(int(state.range(0)), false));
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,11 +1,11 @@
 // What one roll tick costs: the word pick on a million candidates, the photo
 // for the screen (stored, preview, or read at once), and the photo shuffle.
 // A roll tick may come every 10 ms; everything a tick does must fit well inside.
-#include "data/DataModule.h"
-#include "data/Statements.h"
-#include "data/WordPicker.h"
-#include "draw/DrawRandom.h"
-#include "media/PhotoLoader.h"
+#include "core/data/Database.h"
+#include "core/data/Statements.h"
+#include "core/data/WordPicker.h"
+#include "core/draw/DrawRandom.h"
+#include "core/media/PhotoLoader.h"
 #include "support/JpegFixtures.h"
 
 #include <QElapsedTimer>
@@ -56,7 +56,7 @@ private:
         if (!m_dir.isValid())
             std::abort();
         m_data =
-            std::make_unique<TDataModule2>(nullptr, m_dir.filePath(QStringLiteral("words.sqlite")));
+            std::make_unique<Database>(nullptr, m_dir.filePath(QStringLiteral("words.sqlite")));
         QElapsedTimer timer;
         timer.start();
         QSqlDatabase db = Db();
@@ -82,7 +82,7 @@ private:
 
     static std::unique_ptr<WordStore> s_instance;
     QTemporaryDir m_dir;
-    std::unique_ptr<TDataModule2> m_data;
+    std::unique_ptr<Database> m_data;
     int m_won = 0;
     qint64 m_free = 0;
 };

@@ -1,11 +1,11 @@
 // One whole roll tick of the real main window, painting included: word mode on
 // a million candidates, photo mode on a folder of camera-sized photos. At the
 // fastest roll speed a tick comes every 10 ms and must show a new candidate.
-#include "app/Unit1.h"
-#include "common/Uglobal.h"
-#include "data/DataModule.h"
-#include "data/Statements.h"
-#include "media/PhotoLoader.h"
+#include "core/data/Database.h"
+#include "core/data/Statements.h"
+#include "core/media/PhotoLoader.h"
+#include "core/settings/ProgramFolder.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,8 +24,8 @@ const QSize PhotoSize(3000, 2000);
 
 struct Event {
     QTemporaryDir dir;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TDataModule2> data;
+    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<Database> data;
 
     explicit Event(bool words) {
         QDir(dir.path()).mkpath(QStringLiteral("program/photos"));
@@ -42,8 +42,8 @@ struct Event {
         writeBackground();
         if (!words)
             writePhotos();
-        form = std::make_unique<TForm1>();
-        data = std::make_unique<TDataModule2>();
+        form = std::make_unique<MainWindow>();
+        data = std::make_unique<Database>();
         if (words)
             fillWords();
         form->resize(1920, 1080);

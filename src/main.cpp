@@ -1,5 +1,6 @@
-#include "app/Unit1.h"
-#include "data/DataModule.h"
+#include "core/data/Database.h"
+#include "ui/common/UserPrompts.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -11,8 +12,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(KALVORO_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("kalvoro"));
 
-    TForm1 form;
-    TDataModule2 dataModule;
+    MainWindow form;
+    Database database;
+    if (!database.isUsable())
+        UserPrompts::instance().message(nullptr, database.openFailureText());
     // Maximized even where no window manager does it (a projector's kiosk session).
     if (const QScreen* screen = form.screen())
         form.setGeometry(screen->availableGeometry());

@@ -3,8 +3,8 @@
 #include "PrintReport.h"
 #include "ReportData.h"
 #include "Workbook.h"
-#include "winners/SafeWrite.h"
-#include "winners/Sylk.h"
+#include "formats/SafeWrite.h"
+#include "formats/Sylk.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #pragma once
 // The winners workbook: a template sheet filled with the rows of a statement,
 // written as SYLK or as .xlsx (see docs/report-template.md).
-#include "winners/Sylk.h"
+#include "formats/Sylk.h"
 
 #include <QByteArray>
 #include <QDateTime>

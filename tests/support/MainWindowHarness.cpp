@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 
-#include "common/Uglobal.h"
-#include "data/DataModule.h"
+#include "core/data/Database.h"
+#include "core/settings/ProgramFolder.h"
 
 #include <QApplication>
 #include <QTest>
@@ -25,9 +25,10 @@ void MainWindowHarness::start(bool show) {
     LotteryMode = 0;
     ShowWinnerFlag = false;
     SkinFile.clear();
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<MainWindow>();
     form->AnnounceStepMs = 0;
-    program.openDatabase();
+    if (Database* db = program.openDatabase(); !db->isUsable())
+        prompts.message(nullptr, db->openFailureText());
     if (show) {
         form->show();
         activate();

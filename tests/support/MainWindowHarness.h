@@ -1,8 +1,8 @@
 #pragma once
 // Starts the real main window on a temporary program folder and drives it with keys.
-#include "app/Unit1.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempProgram.h"
+#include "ui/main/MainWindow.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@ public:
 
     ScriptedPrompts prompts;
     TempProgram program;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 
     // Creates the window and the data module in the program's order, then shows it.
     void start(bool show = true);

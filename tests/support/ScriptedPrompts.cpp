@@ -1,7 +1,11 @@
 #include "ScriptedPrompts.h"
 
-ScriptedPrompts::ScriptedPrompts() { UserPrompts::setInstance(this); }
-ScriptedPrompts::~ScriptedPrompts() { UserPrompts::setInstance(nullptr); }
+ScriptedPrompts::ScriptedPrompts() {
+    UserPrompts::setInstance(this);
+}
+ScriptedPrompts::~ScriptedPrompts() {
+    UserPrompts::setInstance(nullptr);
+}
 
 void ScriptedPrompts::clear() {
     messages.clear();
@@ -9,7 +13,9 @@ void ScriptedPrompts::clear() {
     opened.clear();
 }
 
-void ScriptedPrompts::message(QWidget*, const QString& text) { messages << text; }
+void ScriptedPrompts::message(QWidget*, const QString& text) {
+    messages << text;
+}
 
 bool ScriptedPrompts::askYesNo(QWidget*, const QString& text, const QString& title) {
     questions << title + QLatin1Char('|') + text;

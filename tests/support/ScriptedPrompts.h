@@ -1,7 +1,7 @@
 #pragma once
 // A UserPrompts double: records every message and answers from a script.
 // Installs itself on construction and restores the real dialogs on destruction.
-#include "common/UserPrompts.h"
+#include "ui/common/UserPrompts.h"
 
 #include <QQueue>
 #include <QStringList>
@@ -18,8 +18,8 @@ public:
     // Paths handed to shellOpen.
     QStringList opened;
     // Answers, consumed in order; when a queue is empty the default applies.
-    QQueue<bool> yesNoAnswers;   // default: false (No)
-    QQueue<bool> confirmAnswers; // default: false (Cancel)
+    QQueue<bool> yesNoAnswers;    // default: false (No)
+    QQueue<bool> confirmAnswers;  // default: false (Cancel)
     QQueue<QString> inputAnswers; // default: the box's default answer (cancel)
     QQueue<QString> fileAnswers;  // open and save dialogs; default: "" (cancel)
     QQueue<QString> folderAnswers;

@@ -1,7 +1,7 @@
 #include "TempProgram.h"
 
-#include "common/Uglobal.h"
-#include "data/DataModule.h"
+#include "core/data/Database.h"
+#include "core/settings/ProgramFolder.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -57,9 +57,9 @@ void TempProgram::writeIni(const QStringList& lines) const {
     f.write(lines.join(QLatin1Char('\n')).toUtf8() + "\n");
 }
 
-TDataModule2* TempProgram::openDatabase() {
+Database* TempProgram::openDatabase() {
     if (!m_db)
-        m_db = std::make_unique<TDataModule2>();
+        m_db = std::make_unique<Database>();
     return m_db.get();
 }
 

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class TDataModule2;
+class Database;
 
 class TempProgram {
 public:
@@ -24,7 +24,7 @@ public:
     // Writes prize.ini in the program folder with these lines.
     void writeIni(const QStringList& lines) const;
     // Creates the data module (and so db.sqlite) in the current folder.
-    TDataModule2* openDatabase();
+    Database* openDatabase();
     void closeDatabase();
     // Runs a statement and fails the test on error; returns the first value of the first row.
     QVariant sql(const QString& statement, const QVariantList& values = {}) const;
@@ -36,7 +36,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_oldCurrent;
-    std::unique_ptr<TDataModule2> m_db;
+    std::unique_ptr<Database> m_db;
 };
 
 // Writes a JPEG of one colour; returns false when it could not.

@@ -1,0 +1,232 @@
+#include "core/data/WordPicker.h"
+
+#include "core/data/Statements.h"
+#include "formats/Errors.h"
+
+#include <QHash>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QVariant>
+#include <algorithm>
+#include <cmath>
+
+// Why the pick is exactly uniform.
+//
+// The pick is a sequence of steps; each step must choose uniformly among the
+// free rows not chosen yet. A step draws ids uniformly from [min(id), max(id)]
+// and takes the first drawn id that is a free row not chosen yet. Every such
+// row has the same chance 1/(max-min+1) per draw, so whichever draw succeeds,
+// the row it finds is uniform over the rows still wanted, and how many draws it
+// took says nothing about which row it found. Looking ids up 64 at a time only
+// learns the outcome of the next draws early; they are still used in order.
+//
+// When a step misses too often the free rows are counted (up to a bound), and
+// if they are few the rest comes from "order by random() limit k": a random
+// order of all free rows, cut after the rows still wanted plus the rows chosen
+// already, from which the chosen ones are dropped. That leaves the first rows of
+// a random order of the remaining free rows: again uniform for every step.
+//
+// Every switch between the two (the miss count, the batch size, the count of
+// free rows, the count an earlier pick made) depends only on how many rows are
+// free and how many draws missed, never on which rows were found, so mixing
+// them keeps every step uniform.
+
+namespace {
+// Misses in a row allowed once the count has shown many free rows: only a table
+// whose ids are spread over a range thousands of times its free rows gets there.
+constexpr int MissesWhenMany = 1 << 16;
+
+QString failureText(const QSqlQuery& query) {
+    QString text = query.lastError().text();
+    if (text.trimmed().isEmpty())
+        text = QStringLiteral("The statement failed");
+    return text;
+}
+
+const QString& notOpenText() {
+    static const QString text = QStringLiteral("The database is not open");
+    return text;
+}
+
+QSqlDatabase openConnection(const QString& name) {
+    QSqlDatabase db = QSqlDatabase::database(name, false);
+    if (!db.isOpen())
+        throw EDatabaseError(notOpenText());
+    return db;
+}
+
+void prepareOn(const QSqlDatabase& db, QSqlQuery& query, const QString& sql) {
+    query = QSqlQuery(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw EDatabaseError(failureText(query));
+}
+} // namespace
+
+WordPicker::WordPicker(const QSqlDatabase& db) : m_connection(db.connectionName()) {
+    prepareAll();
+}
+
+void WordPicker::prepareAll() {
+    const QSqlDatabase db = openConnection(m_connection);
+    prepareOn(db, m_range, Sql::WordIdRange);
+    prepareOn(db, m_lookup, Sql::FreeWordsByIds);
+    prepareOn(db, m_count, Sql::CountFreeWordsUpTo);
+    prepareOn(db, m_sample, Sql::SampleFreeWordIds);
+}
+
+void WordPicker::run(QSqlQuery& query, const QString& sql, const QVariantList& values) {
+    for (int attempt = 0;; ++attempt) {
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        if (query.exec())
+            return;
+        if (attempt > 0)
+            throw EDatabaseError(failureText(query));
+        // Closing a connection drops its prepared statements; after a reopen
+        // they are prepared again once before the failure counts.
+        prepareOn(openConnection(m_connection), query, sql);
+    }
+}
+
+void WordPicker::lookUp(const QList<qint64>& ids, QHash<qint64, QString>& free) {
+    free.clear();
+    for (qsizetype start = 0; start < ids.size(); start += Sql::WordIdBatch) {
+        QVariantList values;
+        values.reserve(Sql::WordIdBatch);
+        for (qsizetype i = start; i < std::min(ids.size(), start + Sql::WordIdBatch); ++i)
+            values.append(ids.at(i));
+        while (values.size() < Sql::WordIdBatch)
+            values.append(QVariant());
+        ++m_stats.lookups;
+        run(m_lookup, Sql::FreeWordsByIds, values);
+        while (m_lookup.next())
+            free.insert(m_lookup.value(0).toLongLong(), m_lookup.value(1).toString());
+        // A statement left open keeps a read transaction that blocks commits.
+        m_lookup.finish();
+    }
+}
+
+QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
+    m_stats = Stats();
+    if (n < 1)
+        return {};
+    run(m_range, Sql::WordIdRange, {});
+    if (!m_range.next() || m_range.value(0).isNull()) {
+        m_range.finish();
+        return {};
+    }
+    const qint64 low = m_range.value(0).toLongLong();
+    const qint64 high = m_range.value(1).toLongLong();
+    m_range.finish();
+
+    std::uniform_int_distribution<qint64> drawId(low, high);
+    QList<qint64> pickedIds;
+    QStringList words;
+    QHash<qint64, QString> free;
+    QList<qint64> batch;
+    // After a count that found few free rows, count again sooner: the sampling
+    // query will most likely be needed again.
+    int missBudget = m_lastFreeCount >= 0 && m_lastFreeCount < ProbeLimit ? MissesBeforeProbeWhenFew
+                                                                          : MissesBeforeProbe;
+    int misses = 0;
+    qint64 draws = 0;
+    qint64 hits = 0;
+    while (words.size() < n) {
+        // Enough draws for the picks still wanted at the hit rate seen so far.
+        const double rate = draws == 0 ? 1.0 : double(std::max<qint64>(hits, 1)) / double(draws);
+        const double wanted = double(n - words.size());
+        const int size =
+            int(std::clamp(std::ceil(1.5 * wanted / rate), 2.0, double(Sql::WordIdBatch)));
+        batch.resize(size);
+        for (qint64& id : batch)
+            id = drawId(rng);
+        lookUp(batch, free);
+
+        bool exhausted = false;
+        for (const qint64 id : std::as_const(batch)) {
+            ++draws;
+            ++m_stats.draws;
+            const auto found = free.constFind(id);
+            if (found != free.cend() && !pickedIds.contains(id)) {
+                pickedIds.append(id);
+                words.append(found.value());
+                ++m_stats.found;
+                ++hits;
+                misses = 0;
+                if (words.size() == n)
+                    break;
+            } else if (++misses >= missBudget) {
+                exhausted = true;
+                break;
+            }
+        }
+        if (!exhausted)
+            continue;
+
+        if (!m_stats.probed) {
+            m_stats.probed = true;
+            run(m_count, Sql::CountFreeWordsUpTo, {ProbeLimit});
+            const qint64 freeRows = m_count.next() ? m_count.value(0).toLongLong() : 0;
+            m_count.finish();
+            m_lastFreeCount = freeRows;
+            if (freeRows >= ProbeLimit) {
+                // Many free rows, just spread thinly: drawing stays the cheaper way.
+                missBudget = MissesWhenMany;
+                misses = 0;
+                continue;
+            }
+            if (freeRows <= pickedIds.size())
+                break;
+        }
+        sampleRest(n, pickedIds, words);
+        break;
+    }
+    return words;
+}
+
+void WordPicker::sampleRest(int n, QList<qint64>& pickedIds, QStringList& words) {
+    m_stats.fellBack = true;
+    const qsizetype wanted = n - words.size();
+    run(m_sample, Sql::SampleFreeWordIds, {qint64(wanted) + pickedIds.size()});
+    QList<qint64> chosen;
+    while (chosen.size() < wanted && m_sample.next()) {
+        const qint64 id = m_sample.value(0).toLongLong();
+        if (!pickedIds.contains(id))
+            chosen.append(id);
+    }
+    m_sample.finish();
+
+    QHash<qint64, QString> free;
+    lookUp(chosen, free);
+    for (const qint64 id : std::as_const(chosen)) {
+        const auto found = free.constFind(id);
+        if (found == free.cend())
+            continue;
+        pickedIds.append(id);
+        words.append(found.value());
+    }
+}
+
+namespace {
+// Lives as a child of the connection's driver, so it goes when the connection goes.
+class PickerOfConnection : public QObject {
+public:
+    PickerOfConnection(QSqlDriver* driver, const QSqlDatabase& db) : QObject(driver), picker(db) {
+        setObjectName(name());
+    }
+    static QString name() { return QStringLiteral("kalvoro_WordPicker"); }
+    WordPicker picker;
+};
+} // namespace
+
+QStringList PickFreeWords(QSqlDatabase db, int n, std::mt19937_64& rng) {
+    if (!db.isOpen())
+        throw EDatabaseError(notOpenText());
+    QSqlDriver* driver = db.driver();
+    auto* holder = static_cast<PickerOfConnection*>(
+        driver->findChild<QObject*>(PickerOfConnection::name(), Qt::FindDirectChildrenOnly));
+    if (!holder)
+        holder = new PickerOfConnection(driver, db);
+    return holder->picker.pick(n, rng);
+}

@@ -1,0 +1,125 @@
+#pragma once
+// The main window's display pieces: a picture control, the large text label and
+// the combo box of prize classes.
+#include <QComboBox>
+#include <QImage>
+#include <QPixmap>
+#include <QSpinBox>
+#include <QWidget>
+
+// A picture: stretched, proportional and centred as a photo or background needs.
+class PictureView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& image);
+    void clearPicture();
+    const QImage& picture() const { return m_image; }
+    bool hasPicture() const { return !m_image.isNull(); }
+
+    // Stretch with Proportional keeps the aspect ratio; without it the picture fills the rect.
+    bool Stretch = true;
+    bool Proportional = true;
+    bool Center = true;
+    // Client alignment fills the display; custom keeps left, top and height
+    // and leaves the width to the caller (the announcement widens the photo).
+    bool AlignClient = true;
+    // Keep the scaled picture between paints: right for a background that stays,
+    // wasted on a roll that shows a new photo every tick.
+    bool CacheScaled = false;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect targetRect() const;
+
+    QImage m_image;
+    // The picture scaled for the last paint: a roll repaints far more often
+    // than the picture or the size changes.
+    QPixmap m_scaled;
+    QSize m_scaledSize;
+};
+
+// The large text over the display: lines separated by a carriage return,
+// centred horizontally, centred or bottom-aligned vertically, word-wrapped.
+class BannerLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit BannerLabel(QWidget* parent = nullptr);
+
+    QString text() const { return m_text; }
+    void setText(const QString& text);
+    // Colour in the settings file's form (red in the low byte).
+    int fontColor() const { return m_colour; }
+    void setFontColor(int colour);
+    int fontSize() const { return m_pointSize; }
+    void setFontSize(int points);
+    QString fontName() const { return m_family; }
+    void setFontName(const QString& family);
+    bool layoutBottom() const { return m_bottom; }
+    void setLayoutBottom(bool bottom);
+    QFont displayFont() const;
+
+signals:
+    void contextMenuRequested(const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QString m_text;
+    int m_colour = 0;
+    int m_pointSize = 60;
+    QString m_family = QStringLiteral("Arial");
+    bool m_bottom = false;
+};
+
+// The display area: background, photo and large text stacked over each other.
+class DisplayPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit DisplayPanel(QWidget* parent = nullptr);
+    PictureView* Image1;
+    PictureView* Image2;
+    BannerLabel* LabelWZ;
+    void layoutChildren();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The prize class box. It reports the mouse entering and leaving, and leaves
+// Space and Enter to the window's draw keys instead of opening its list.
+class PrizeClassBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit PrizeClassBox(QWidget* parent = nullptr);
+
+signals:
+    void mouseEntered();
+    void mouseLeft();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The number of words per draw; Space and Enter are the window's draw keys,
+// not text for the box.
+class WordCountBox : public QSpinBox {
+    Q_OBJECT
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Colours as the settings file stores them: 0x00BBGGRR.
+QColor ColorFromTColor(int colour);
+int TColorFromColor(const QColor& colour);

@@ -1,0 +1,996 @@
+// The options dialog on the real widgets: creation from prize.ini, previews,
+// Apply and Cancel, the photo folder check, the word list tools and the grids.
+#include "core/data/Database.h"
+#include "core/media/SoundPlayer.h"
+#include "core/settings/ProgramFolder.h"
+#include "formats/Errors.h"
+#include "formats/IniFile.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/common/TableNavigator.h"
+#include "ui/main/DisplayWidgets.h"
+#include "ui/options/OptionsDialog.h"
+#include "ui/options/RadioGroup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSqlQuery>
+#include <QSqlTableModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QtEndian>
+
+#include <xlsxwriter.h>
+
+namespace {
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// A short silent PCM wave file, so that any player accepts it.
+QByteArray silentWav() {
+    const quint32 samples = 800;
+    QByteArray b;
+    auto le32 = [&](quint32 v) {
+        char c[4];
+        qToLittleEndian(v, c);
+        b.append(c, 4);
+    };
+    auto le16 = [&](quint16 v) {
+        char c[2];
+        qToLittleEndian(v, c);
+        b.append(c, 2);
+    };
+    b += "RIFF";
+    le32(36 + samples * 2);
+    b += "WAVEfmt ";
+    le32(16);
+    le16(1);
+    le16(1);
+    le32(8000);
+    le32(16000);
+    le16(2);
+    le16(16);
+    b += "data";
+    le32(samples * 2);
+    b += QByteArray(int(samples * 2), 0);
+    return b;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+const QStringList kKeyOrder{u("caption"),
+                            u("background"),
+                            u("PhotoPath"),
+                            u("Skin"),
+                            u("Mode"),
+                            u("BackGroundSound1"),
+                            u("BackGroundSound2"),
+                            u("bgs1"),
+                            u("bgs2"),
+                            u("bg"),
+                            u("FontColor"),
+                            u("FontSize"),
+                            u("FontName"),
+                            u("PhotoFullScreen"),
+                            u("ShowWinner")};
+} // namespace
+
+class TestOptions : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QString m_prog; // the program folder, with a trailing separator
+    Database* m_data = nullptr;
+    ScriptedPrompts* m_prompts = nullptr;
+    QWidget* m_main = nullptr;
+    PictureView* m_image2 = nullptr;
+
+    QString ini() const { return m_prog + u("prize.ini"); }
+    void setIni(const QByteArray& content) {
+        QFile::setPermissions(ini(), QFile::ReadOwner | QFile::WriteOwner);
+        QFile::remove(ini());
+        if (!content.isNull())
+            writeFile(ini(), content);
+    }
+    OptionsDialog* open(const QByteArray& content) {
+        setIni(content);
+        m_prompts->clear();
+        return new OptionsDialog(m_main);
+    }
+    static void finish(QPointer<OptionsDialog>& form) {
+        if (form)
+            delete form.data();
+    }
+    static void flushDeletes() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+    QStringList words() {
+        QSqlQuery q(Db());
+        q.exec(u("select wz from wz order by id"));
+        QStringList list;
+        while (q.next())
+            list << q.value(0).toString();
+        return list;
+    }
+    QStringList classes() {
+        QSqlQuery q(Db());
+        q.exec(u("select name from jxmc order by rowid"));
+        QStringList list;
+        while (q.next())
+            list << q.value(0).toString();
+        return list;
+    }
+    void clearWords() { QSqlQuery(Db()).exec(u("delete from wz")); }
+
+private slots:
+    void initTestCase() {
+        m_prog = m_root.filePath(u("prog")) + QLatin1Char('/');
+        QDir().mkpath(m_prog);
+        SetProgramDirOverride(m_prog);
+        AppDir = ProgramDir();
+        QCOMPARE(AppDir, m_prog);
+        for (const char* f :
+             {"sound/drum1.wav", "sound/drum2.wav", "sound/roll.wav", "sound/result.wav",
+              "sound/m2.wav", "sound/win3.wav", "user/mine.wav", "user/other.wav"})
+            writeFile(m_prog + QString::fromUtf8(f), silentWav());
+        QDir().mkpath(m_prog + u("photos"));
+        writeFile(m_prog + u("photos/Ann Lee.jpg"), "jpeg");
+        writeFile(m_prog + u("photos/notes.txt"), "x");
+        QDir().mkpath(m_root.filePath(u("photos")));
+        m_data = new Database(nullptr, m_root.filePath(u("db.sqlite")));
+        QVERIFY(m_data->isUsable());
+        m_prompts = new ScriptedPrompts;
+        m_main = new QWidget;
+        m_main->setObjectName(u("Form1"));
+        m_image2 = new PictureView(m_main);
+        m_image2->setObjectName(u("Image2"));
+    }
+    void cleanupTestCase() {
+        flushDeletes();
+        delete m_main;
+        delete m_prompts;
+        delete m_data;
+    }
+    void init() { SkinFile.clear(); }
+
+    // ------------------------------------------------------------ creation --
+
+    void creation_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<int>>("groups"); // mode, skin, roll, background, winner
+        QTest::addColumn<QStringList>("edits"); // title, photo, bgp, roll, winner
+        QTest::addColumn<bool>("classTableOpen");
+        QTest::addColumn<QStringList>("messages");
+
+        const QByteArray base = "[prize]\ncaption=Party\nPhotoPath=./photos\nbgs1=0\nbgs2=0\n"
+                                "bg=0\nSkin=1\nmode=1\n";
+        QTest::newRow("missing file")
+            << QByteArray() << QList<int>{0, 0, 0, 0, 0}
+            << QStringList{u(""), u(""), u(""), u(""), u("")} << true << QStringList();
+        QTest::newRow("plain") << base << QList<int>{1, 1, 0, 0, 0}
+                               << QStringList{u("Party"), u("./photos"), u(""), u(""), u("")}
+                               << true << QStringList();
+        QTest::newRow("written Mode is read as mode")
+            << QByteArray("[prize]\nbgs1=1\nbgs2=2\nbg=3\nMode=1\nSkin=2\n")
+            << QList<int>{1, 2, 1, 3, 2} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
+            << true << QStringList();
+        QTest::newRow("bgs1 99 selects None, bg -3 selects nothing")
+            << QByteArray("[prize]\nbgs1=99\nbgs2=0\nbg=-3\n") << QList<int>{0, 0, 12, -1, 0}
+            << QStringList{u("None"), u("None"), u(""), u(""), u("")} << true << QStringList();
+        QTest::newRow("bg 15 fills the picture edit")
+            << QByteArray("[prize]\nbgs1=11\nbgs2=23\nbg=15\nbackground=/pics/a.jpg\n"
+                          "BackGroundSound1=/m/r.wav\nBackGroundSound2=/m/w.wav\n")
+            << QList<int>{0, 0, 11, 15, 23}
+            << QStringList{u("None"), u("None"), u("/pics/a.jpg"), u("/m/r.wav"), u("/m/w.wav")}
+            << true << QStringList();
+        QTest::newRow("bg 015 selects 15 but leaves the edit empty")
+            << QByteArray("[prize]\nbgs1=011\nbgs2=+23\nbg=015\nbackground=/pics/a.jpg\n"
+                          "BackGroundSound1=/m/r.wav\nBackGroundSound2=/m/w.wav\n")
+            << QList<int>{0, 0, 11, 15, 23}
+            << QStringList{u("None"), u("None"), u(""), u(""), u("")} << true << QStringList();
+        QTest::newRow("Skin 7 and mode 5 select the last entries")
+            << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\nSkin=7\nmode=5\n")
+            << QList<int>{1, 2, 0, 0, 0} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
+            << true << QStringList();
+        QTest::newRow("Skin and mode of letters select the first entries")
+            << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\nSkin=blue\nmode=word\n")
+            << QList<int>{0, 0, 0, 0, 0} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
+            << true << QStringList();
+        QTest::newRow("missing bgs2 stops the creation")
+            << QByteArray("[prize]\ncaption=T\nbgs1=2\nbg=4\nSkin=2\n") << QList<int>{0, 0, 2, 0, 0}
+            << QStringList{u("T"), u("None"), u(""), u(""), u("")} << false
+            << QStringList{u("'None' is not a valid integer value")};
+        QTest::newRow("bad FontSize skips only the sample font")
+            << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\nFontSize=big\n")
+            << QList<int>{0, 0, 0, 0, 0} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
+            << true << QStringList{u("'big' is not a valid integer value")};
+    }
+    void creation() {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<int>, groups);
+        QFETCH(QStringList, edits);
+        QFETCH(bool, classTableOpen);
+        QFETCH(QStringList, messages);
+        QPointer<OptionsDialog> f = open(content);
+        QCOMPARE(f->bsSkinRadioGroup1->ItemIndex(), groups[0]);
+        QCOMPARE(f->bsSkinRadioGroup2->ItemIndex(), groups[1]);
+        QCOMPARE(f->bsSkinRadioGroup3->ItemIndex(), groups[2]);
+        QCOMPARE(f->bsSkinRadioGroup4->ItemIndex(), groups[3]);
+        QCOMPARE(f->bsSkinRadioGroup5->ItemIndex(), groups[4]);
+        QCOMPARE(f->bsSkinEditTitle->text(), edits[0]);
+        QCOMPARE(f->bsSkinEditPhotoPath->text(), edits[1]);
+        QCOMPARE(f->bsSkinEditBGP->text(), edits[2]);
+        QCOMPARE(f->bsSkinEdit1->text(), edits[3]);
+        QCOMPARE(f->bsSkinEdit2->text(), edits[4]);
+        QCOMPARE(f->ClassTableOpen(), classTableOpen);
+        if (classTableOpen)
+            QCOMPARE(f->ADOTable1->rowCount(), int(classes().size()));
+        QCOMPARE(m_prompts->messages, messages);
+        QCOMPARE(f->windowTitle(), u("OPTIONS"));
+        QCOMPARE(f->bsSkinPageControl1->count(), 5);
+        finish(f);
+    }
+
+    void flags_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("flagBefore");
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<bool>("showWinner");
+        QTest::addColumn<bool>("flagAfter");
+        const QByteArray head = "[prize]\nbgs1=0\nbgs2=0\nbg=0\n";
+        QTest::newRow("no file leaves the flag") << QByteArray() << true << false << false << true;
+        QTest::newRow("absent keys") << head << false << false << true << true;
+        QTest::newRow("empty values tick both") << head + "PhotoFullScreen=\nShowWinner=\n"
+                                                << false << true << true << true;
+        QTest::newRow("only 0 is off") << head + "PhotoFullScreen=0\nShowWinner=0\n"
+                                       << true << false << false << false;
+        QTest::newRow("any other text is on") << head + "PhotoFullScreen=no\nShowWinner=00\n"
+                                              << false << true << true << true;
+    }
+    void flags() {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, flagBefore);
+        QFETCH(bool, fullScreen);
+        QFETCH(bool, showWinner);
+        QFETCH(bool, flagAfter);
+        ShowWinnerFlag = flagBefore;
+        QPointer<OptionsDialog> f = open(content);
+        QCOMPARE(f->bsSkinCheckRadioBoxFullScreen->isChecked(), fullScreen);
+        QCOMPARE(f->bsSkinCheckRadioBoxShowWinner->isChecked(), showWinner);
+        QCOMPARE(ShowWinnerFlag, flagAfter);
+        finish(f);
+    }
+
+    void sampleFont_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("family"); // empty: the design family
+        QTest::addColumn<int>("points");     // 0: the default size
+        QTest::addColumn<int>("colourValue");
+        const QByteArray head = "[prize]\nbgs1=0\nbgs2=0\nbg=0\n";
+        QTest::newRow("saved font") << head + "FontName=DejaVu Serif\nFontSize=72\nFontColor=255\n"
+                                    << u("DejaVu Serif") << 72 << 255;
+        QTest::newRow("defaults") << head << u("Arial") << 60 << 0;
+        QTest::newRow("colour of letters keeps black") << head + "FontColor=red\n"
+                                                       << u("Arial") << 60 << 0;
+        QTest::newRow("no file: black, default size") << QByteArray() << QString() << 0 << 0;
+    }
+    void sampleFont() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, family);
+        QFETCH(int, points);
+        QFETCH(int, colourValue);
+        const QString designFamily = QLabel().font().family();
+        QPointer<OptionsDialog> f = open(content);
+        const QFont font = f->SampleFont();
+        QCOMPARE(font.family(), family.isEmpty() ? designFamily : family);
+        QCOMPARE(f->SampleColor(), OptionsDialog::ColorFromSetting(colourValue));
+        QCOMPARE(font.pointSize(), points ? points : QApplication::font().pointSize());
+        QVERIFY(!font.bold());
+        QVERIFY(f->bsSkinFontDialog1.font.bold()); // the font dialog's design style stays
+        QCOMPARE(f->bsSkinFontDialog1.colour, OptionsDialog::ColorFromSetting(colourValue));
+        QCOMPARE(f->bsSkinStdLabel12->text(), u("KALVORO WORD"));
+        finish(f);
+    }
+
+    void colours_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("black") << 0 << QColor(0, 0, 0);
+        QTest::newRow("red") << 255 << QColor(255, 0, 0);
+        QTest::newRow("lime") << 65280 << QColor(0, 255, 0);
+        QTest::newRow("blue") << 16711680 << QColor(0, 0, 255);
+        QTest::newRow("mixed") << 0x00336699 << QColor(0x99, 0x66, 0x33);
+    }
+    void colours() {
+        QFETCH(int, value);
+        QFETCH(QColor, colour);
+        QCOMPARE(OptionsDialog::ColorFromSetting(value), colour);
+        QCOMPARE(OptionsDialog::ColorToSetting(colour), value);
+    }
+
+    void catalogueCaptions() {
+        QPointer<OptionsDialog> f = open(QByteArray());
+        QCOMPARE(f->bsSkinRadioGroup4->count(), 16);
+        QCOMPARE(f->bsSkinRadioGroup3->count(), 13);
+        QCOMPARE(f->bsSkinRadioGroup5->count(), 25);
+        QCOMPARE(f->bsSkinRadioGroup4->button(12)->text(), u("Kung hei fat choy "));
+        QCOMPARE(f->bsSkinRadioGroup4->button(15)->text(), u("User-defined"));
+        QCOMPARE(f->bsSkinRadioGroup3->button(7)->text(), u("Background 2"));
+        QCOMPARE(f->bsSkinRadioGroup3->button(12)->text(), u("None"));
+        QCOMPARE(f->bsSkinRadioGroup5->button(5)->text(), u("Drum"));
+        QCOMPARE(f->bsSkinRadioGroup5->button(24)->text(), u("None"));
+        QCOMPARE(f->bsSkinPageControl1->tabText(4), u("Set Prize Class "));
+        finish(f);
+    }
+
+    // ------------------------------------------------------------ previews --
+
+    void previewErrorsAreShown() {
+        writeFile(m_prog + u("user/tune.xyz"), "not a sound");
+        writeFile(m_prog + u("user/broken.wav"), "RIFF junk that is no wave");
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        f->bsSkinEdit1->setText(m_prog + u("user/tune.xyz"));
+        f->bsSkinSpeedButton5->click(); // no player for the extension
+        QCOMPARE(m_prompts->messages.size(), 1);
+        f->bsSkinEdit1->setText(m_prog + u("user/broken.wav"));
+        f->bsSkinSpeedButton5->click(); // found out while decoding
+        QTRY_COMPARE(m_prompts->messages.size(), 2);
+        QVERIFY(!m_prompts->messages[1].isEmpty());
+        // The dialog stays usable.
+        f->bsSkinEdit1->setText(m_prog + u("user/mine.wav"));
+        f->bsSkinSpeedButton5->click();
+        QCOMPARE(f->MediaPlayer3->currentFile(), m_prog + u("user/mine.wav"));
+        finish(f);
+    }
+
+    void previewAtOpening_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("file"); // empty: nothing played
+        QTest::addColumn<int>("runs");
+        QTest::newRow("first entries play nothing")
+            << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\n") << QString() << 0;
+        QTest::newRow("saved winner music plays")
+            << QByteArray("[prize]\nbgs1=0\nbgs2=5\nbg=0\n") << u("sound/win3.wav") << 1;
+        QTest::newRow("saved roll music plays")
+            << QByteArray("[prize]\nbgs1=3\nbgs2=0\nbg=0\n") << u("sound/roll.wav") << 1;
+        QTest::newRow("both: the winner music is the last")
+            << QByteArray("[prize]\nbgs1=1\nbgs2=5\nbg=0\n") << u("sound/win3.wav") << 2;
+        QTest::newRow("missing catalogue file plays nothing")
+            << QByteArray("[prize]\nbgs1=0\nbgs2=7\nbg=0\n") << QString() << 0;
+        QTest::newRow("user-defined edits are still empty")
+            << QByteArray("[prize]\nbgs1=11\nbgs2=23\nbg=0\nBackGroundSound1=user/mine.wav\n")
+            << QString() << 0;
+    }
+    void previewAtOpening() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, file);
+        QFETCH(int, runs);
+        QPointer<OptionsDialog> f = open(content);
+        QCOMPARE(f->MediaPlayer3->runCount(), runs);
+        if (!file.isEmpty())
+            QCOMPARE(f->MediaPlayer3->currentFile(), m_prog + file);
+        QVERIFY(m_prompts->messages.isEmpty());
+        finish(f);
+    }
+
+    void previewBySelection() {
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        SoundPlayer* player = f->MediaPlayer3;
+        auto click = [](RadioGroup* g, int i) { g->button(i)->click(); };
+
+        click(f->bsSkinRadioGroup3, 1);
+        QCOMPARE(player->runCount(), 1);
+        QCOMPARE(player->currentFile(), m_prog + u("sound/drum2.wav"));
+        click(f->bsSkinRadioGroup3, 1); // already selected: nothing
+        QCOMPARE(player->runCount(), 1);
+        click(f->bsSkinRadioGroup3, 12); // None: the preview goes on
+        QCOMPARE(player->runCount(), 1);
+        QCOMPARE(player->currentFile(), m_prog + u("sound/drum2.wav"));
+        click(f->bsSkinRadioGroup3, 11); // user-defined, empty edit
+        QCOMPARE(player->runCount(), 1);
+        click(f->bsSkinRadioGroup5, 24); // None
+        QCOMPARE(player->runCount(), 1);
+        click(f->bsSkinRadioGroup5, 5);
+        QCOMPARE(player->runCount(), 2);
+        QCOMPARE(player->currentFile(), m_prog + u("sound/win3.wav"));
+        click(f->bsSkinRadioGroup5, 8); // F1.mp3 is not there
+        QCOMPARE(player->runCount(), 2);
+
+        f->bsSkinEdit2->setText(m_prog + u("user/mine.wav"));
+        click(f->bsSkinRadioGroup5, 23);
+        QCOMPARE(player->runCount(), 3);
+        QCOMPARE(player->currentFile(), m_prog + u("user/mine.wav"));
+
+        // The play buttons preview the edits whatever is selected.
+        f->bsSkinEdit1->setText(m_prog + u("user/other.wav"));
+        f->bsSkinSpeedButton5->click();
+        QCOMPARE(player->currentFile(), m_prog + u("user/other.wav"));
+        QCOMPARE(player->runCount(), 4);
+        f->bsSkinEdit2->setText(u("   "));
+        f->bsSkinSpeedButton7->click();
+        QCOMPARE(player->runCount(), 4);
+        f->bsSkinEdit2->setText(m_prog + u("user/missing.wav"));
+        f->bsSkinSpeedButton7->click();
+        QCOMPARE(player->runCount(), 4);
+        f->bsSkinEdit2->setText(m_prog + u("user"));
+        f->bsSkinSpeedButton7->click(); // a folder is not a sound file
+        QCOMPARE(player->runCount(), 4);
+        QVERIFY(m_prompts->messages.isEmpty());
+
+        // Closing silences the preview.
+        QVERIFY(player->isPlaying());
+        f->bsSkinXFormButton2->click();
+        flushDeletes();
+        QVERIFY(!f);
+    }
+
+    void chooseSoundFiles() {
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        for (const QString& a : QStringList{m_prog + u("user/mine.wav"), QString(),
+                                            m_prog + u("user/other.wav"), u("/pics/p.jpg")})
+            m_prompts->fileAnswers.enqueue(a);
+        f->bsSkinSpeedButton4->click();
+        QCOMPARE(f->bsSkinEdit1->text(), m_prog + u("user/mine.wav"));
+        f->bsSkinSpeedButton4->click(); // cancelled: unchanged
+        QCOMPARE(f->bsSkinEdit1->text(), m_prog + u("user/mine.wav"));
+        f->bsSkinSpeedButton6->click();
+        QCOMPARE(f->bsSkinEdit2->text(), m_prog + u("user/other.wav"));
+        f->bsSkinSpeedButton1->click();
+        QCOMPARE(f->bsSkinEditBGP->text(), u("/pics/p.jpg"));
+        QCOMPARE(f->bsSkinRadioGroup4->ItemIndex(), 0); // not switched to user-defined
+        QCOMPARE(f->bsSkinRadioGroup3->ItemIndex(), 0);
+        QCOMPARE(f->MediaPlayer3->runCount(), 0); // choosing does not play
+        finish(f);
+    }
+
+    // ------------------------------------------------------------ Apply/Cancel --
+
+    void applyOnMissingFile() {
+        QPointer<OptionsDialog> f = open(QByteArray());
+        f->bsSkinEditTitle->setText(u("Gala 2025"));
+        f->bsSkinEditPhotoPath->setText(u("./photos"));
+        f->bsSkinRadioGroup1->SetItemIndex(1);
+        f->bsSkinRadioGroup2->SetItemIndex(2);
+        f->bsSkinRadioGroup3->SetItemIndex(12);
+        f->bsSkinRadioGroup5->SetItemIndex(5);
+        f->bsSkinRadioGroup4->SetItemIndex(0);
+        f->bsSkinCheckRadioBoxFullScreen->setChecked(true);
+        f->bsSkinCheckRadioBoxShowWinner->setChecked(false);
+        ShowWinnerFlag = true;
+        m_image2->Proportional = true;
+        f->bsSkinXFormButton1->click();
+        flushDeletes();
+        QVERIFY(!f); // closed and freed
+
+        IniFile file(ini());
+        QCOMPARE(file.ReadSection(u("prize")), kKeyOrder);
+        auto val = [&](const char* key) { return file.ReadString(u("prize"), u(key), u("?")); };
+        QCOMPARE(val("caption"), u("Gala 2025"));
+        QCOMPARE(val("background"), m_prog + u("background/tiger.jpg"));
+        QCOMPARE(val("PhotoPath"), u("./photos"));
+        QCOMPARE(val("Skin"), u("2"));
+        QCOMPARE(val("Mode"), u("1"));
+        QCOMPARE(val("BackGroundSound1"), QString());
+        QCOMPARE(val("BackGroundSound2"), m_prog + u("sound/win3.wav"));
+        QCOMPARE(val("bgs1"), u("12"));
+        QCOMPARE(val("bgs2"), u("5"));
+        QCOMPARE(val("bg"), u("0"));
+        QCOMPARE(val("FontColor"), u("0"));
+        QCOMPARE(val("FontSize"), QString::number(QApplication::font().pointSize()));
+        QCOMPARE(val("PhotoFullScreen"), u("1"));
+        QCOMPARE(val("ShowWinner"), u("0"));
+        QCOMPARE(ShowWinnerFlag, false);
+        QCOMPARE(m_image2->Proportional, false);
+        QCOMPARE(SkinFile, m_prog + u("skins/Clouds/skin.ini"));
+        QVERIFY(m_prompts->messages.isEmpty());
+    }
+
+    void applyWritesWhatItReadsBack() {
+        const QByteArray content =
+            "; kept\n[prize]\ncaption=Old\nbgs1=11\nbgs2=23\nbg=15\nbackground=/pics/a.jpg\n"
+            "BackGroundSound1=/m/r.wav\nBackGroundSound2=/m/w.wav\nSkin=1\nmode=0\n"
+            "PhotoPath=/srv/photos\nFontName=DejaVu Serif\nFontSize=72\nFontColor=16711680\n"
+            "PhotoFullScreen=0\nShowWinner=1\n";
+        QPointer<OptionsDialog> f = open(content);
+        f->bsSkinXFormButton1->click();
+        flushDeletes();
+        QVERIFY(!f);
+        IniFile file(ini());
+        auto val = [&](const char* key) { return file.ReadString(u("prize"), u(key), u("?")); };
+        QCOMPARE(val("background"), u("/pics/a.jpg"));
+        QCOMPARE(val("BackGroundSound1"), u("/m/r.wav"));
+        QCOMPARE(val("BackGroundSound2"), u("/m/w.wav"));
+        QCOMPARE(val("FontName"), u("DejaVu Serif"));
+        QCOMPARE(val("FontSize"), u("72"));
+        QCOMPARE(val("FontColor"), u("16711680"));
+        QCOMPARE(val("mode"), u("0")); // updated where it stood
+        QCOMPARE(m_image2->Proportional, true);
+        QVERIFY(readFile(ini()).startsWith("; kept\n[prize]\ncaption=Old\nbgs1=11\n"));
+    }
+
+    void applyUserDefinedBackgroundEmpty() {
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=15\nbackground=\n");
+        QVERIFY(f->bsSkinEditBGP->text().isEmpty());
+        f->bsSkinXFormButton1->click();
+        flushDeletes();
+        QCOMPARE(IniFile(ini()).ReadString(u("prize"), u("background"), u("?")), QString());
+    }
+
+    void cancelWritesNothing() {
+        const QByteArray content = "[prize]\ncaption=Party\nbgs1=0\nbgs2=0\nbg=0\n";
+        QPointer<OptionsDialog> f = open(content);
+        f->bsSkinEditTitle->setText(u("Changed"));
+        f->bsSkinRadioGroup2->SetItemIndex(2);
+        ShowWinnerFlag = true;
+        f->bsSkinCheckRadioBoxShowWinner->setChecked(false);
+        f->bsSkinXFormButton2->click();
+        flushDeletes();
+        QVERIFY(!f);
+        QCOMPARE(readFile(ini()), content);
+        QCOMPARE(ShowWinnerFlag, true);
+        QVERIFY(SkinFile.isEmpty());
+    }
+
+    void applyOnReadOnlyFileKeepsTheDialogOpen() {
+        const QByteArray content = "[prize]\ncaption=Party\nbgs1=0\nbgs2=0\nbg=0\n";
+        QPointer<OptionsDialog> f = open(content);
+        QVERIFY(QFile::setPermissions(ini(), QFile::ReadOwner));
+        f->show();
+        f->bsSkinXFormButton1->click();
+        flushDeletes();
+        QVERIFY(f);
+        QVERIFY(f->isVisible());
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QVERIFY2(m_prompts->messages[0].contains(ini()), qPrintable(m_prompts->messages[0]));
+        QCOMPARE(readFile(ini()), content);
+        QVERIFY(SkinFile.isEmpty()); // the skin change came after the write
+        QFile::setPermissions(ini(), QFile::ReadOwner | QFile::WriteOwner);
+        finish(f);
+    }
+
+    void fontChoiceRoundTrip() {
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        FontChoice choice;
+        choice.font = QFont(u("DejaVu Serif"), 48);
+        choice.font.setBold(true);
+        choice.colour = QColor(0, 0, 255);
+        m_prompts->fontAnswers.enqueue(choice);
+        f->bsSkinButton6->click();
+        QVERIFY(f->SampleFont().bold());
+        QCOMPARE(f->SampleFont().family(), u("DejaVu Serif"));
+        QVERIFY(f->bsSkinStdLabel12->styleSheet().contains(u("font-weight: bold")));
+        QVERIFY(f->bsSkinStdLabel12->styleSheet().contains(u("#0000ff")));
+        f->bsSkinButton6->click(); // cancelled: nothing changes
+        QCOMPARE(f->SampleFont().pointSize(), 48);
+        f->bsSkinXFormButton1->click();
+        flushDeletes();
+        QVERIFY(!f);
+
+        QPointer<OptionsDialog> again = new OptionsDialog(m_main);
+        const QFont font = again->SampleFont();
+        QCOMPARE(font.family(), u("DejaVu Serif"));
+        QCOMPARE(font.pointSize(), 48);
+        QVERIFY(!font.bold()); // the style is not saved
+        QCOMPARE(again->bsSkinFontDialog1.colour, QColor(0, 0, 255));
+        QCOMPARE(IniFile(ini()).ReadString(u("prize"), u("FontColor"), u("?")), u("16711680"));
+        finish(again);
+    }
+
+    // ------------------------------------------------------------ photo folder --
+
+    void photoFolder_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("trigger"); // 0 tab shown, 1 edit left, 2 folder button cancelled
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("root"); // relative to the temporary root
+
+        QTest::newRow("./photos") << u("./photos") << 0 << QString() << u("prog/photos");
+        QTest::newRow(".\\photos from Windows")
+            << u(".\\photos") << 1 << QString() << u("prog/photos");
+        QTest::newRow("a single dot") << u(".") << 0 << QString() << u("prog");
+        QTest::newRow("../photos is beside the program folder")
+            << u("../photos") << 0 << QString() << u("photos");
+        QTest::newRow("plain relative") << u("photos") << 1 << QString() << u("prog/photos");
+        QTest::newRow("absolute") << u("<root>/photos") << 0 << QString() << u("photos");
+        QTest::newRow("None on showing the tab")
+            << u("None") << 0 << u("folder not exists!") << QString();
+        QTest::newRow("missing on leaving the edit")
+            << u("/no/such/folder") << 1 << u("photo folder not exists!") << QString();
+        QTest::newRow("empty, folder dialog cancelled")
+            << QString() << 2 << u("Please choose photo folder!") << QString();
+        QTest::newRow("a file is not a folder")
+            << u("./photos/notes.txt") << 0 << u("folder not exists!") << QString();
+    }
+    void photoFolder() {
+        QFETCH(QString, text);
+        QFETCH(int, trigger);
+        QFETCH(QString, message);
+        QFETCH(QString, root);
+        text.replace(u("<root>"), m_root.path());
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        const QString before = f->FileListModel->rootPath();
+        f->bsSkinEditPhotoPath->setText(text);
+        switch (trigger) {
+        case 0:
+            f->bsSkinPageControl1->setCurrentIndex(1);
+            break;
+        case 1:
+            f->bsSkinEditPhotoPathExit();
+            break;
+        case 2:
+            f->bsSkinSpeedButton2->click();
+            break;
+        }
+        QCOMPARE(m_prompts->messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(f->bsSkinEditPhotoPath->text(), text); // never rewritten
+        if (root.isEmpty())
+            QCOMPARE(f->FileListModel->rootPath(), before);
+        else
+            QCOMPARE(QDir(f->FileListModel->rootPath()).canonicalPath(),
+                     QDir(m_root.filePath(root)).canonicalPath());
+        finish(f);
+    }
+
+    void photoFolderButtonAndList() {
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\nPhotoPath=None\n");
+        m_prompts->folderAnswers.enqueue(m_prog + u("photos"));
+        f->bsSkinSpeedButton2->click();
+        QVERIFY(m_prompts->messages.isEmpty());
+        QCOMPARE(f->bsSkinEditPhotoPath->text(), m_prog + u("photos"));
+        // Only the JPEG files are listed.
+        const QModelIndex rootIndex = f->bsSkinFileListView1->rootIndex();
+        QTRY_COMPARE(f->FileListModel->rowCount(rootIndex), 1);
+        QCOMPARE(f->FileListModel->index(0, 0, rootIndex).data().toString(), u("Ann Lee.jpg"));
+        // A failed check afterwards keeps the list on the last good folder.
+        f->bsSkinEditPhotoPath->setText(u("/no/such"));
+        f->bsSkinEditPhotoPathExit();
+        QCOMPARE(m_prompts->messages, QStringList{u("photo folder not exists!")});
+        QCOMPARE(f->FileListModel->rootPath(), m_prog + u("photos"));
+        finish(f);
+    }
+
+    void leavingTheEditChecksAndRefocuses() {
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\nPhotoPath=./photos\n");
+        f->show();
+        f->bsSkinPageControl1->setCurrentIndex(1);
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        m_prompts->clear();
+        f->bsSkinEditPhotoPath->setFocus();
+        QTRY_VERIFY(f->bsSkinEditPhotoPath->hasFocus());
+        f->bsSkinEditPhotoPath->setText(u("./nothing"));
+        f->bsSkinCheckRadioBoxFullScreen->setFocus(Qt::TabFocusReason);
+        QCOMPARE(m_prompts->messages, QStringList{u("photo folder not exists!")});
+        QTRY_VERIFY(f->bsSkinEditPhotoPath->hasFocus());
+        // Apply and Cancel take no focus, so they still work from here.
+        QCOMPARE(f->bsSkinXFormButton1->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(f->bsSkinXFormButton2->focusPolicy(), Qt::NoFocus);
+        f->bsSkinXFormButton2->click();
+        flushDeletes();
+        QVERIFY(!f);
+    }
+
+    // ------------------------------------------------------------ word tools --
+
+    void generate_data() {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QStringList>("expected"); // null: refused
+        QTest::addColumn<int>("count");
+        QTest::newRow("A8 to A11")
+            << u("A") << 8 << 11 << QStringList{u("A8"), u("A9"), u("A10"), u("A11")} << 4;
+        QTest::newRow("no prefix")
+            << QString() << 1 << 3 << QStringList{u("1"), u("2"), u("3")} << 3;
+        QTest::newRow("negative numbers")
+            << u("N") << -2 << 0 << QStringList{u("N-2"), u("N-1"), u("N0")} << 3;
+        QTest::newRow("quote in prefix") << u("O'") << 1 << 1 << QStringList{u("O'1")} << 1;
+        QTest::newRow("5 to 3 inserts nothing") << u("A") << 5 << 3 << QStringList{} << 0;
+        QTest::newRow("1 to 10001 is accepted") << u("T") << 1 << 10001 << QStringList{} << 10001;
+        QTest::newRow("0 to 10001 is refused") << u("T") << 0 << 10001 << QStringList() << -1;
+        QTest::newRow("whole int range is refused")
+            << u("T") << std::numeric_limits<int>::min() << std::numeric_limits<int>::max()
+            << QStringList() << -1;
+    }
+    void generate() {
+        QFETCH(QString, prefix);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QStringList, expected);
+        QFETCH(int, count);
+        clearWords();
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        f->bsSkinEditQz->setText(prefix);
+        f->bsSkinNumericEdit1->setValue(from);
+        f->bsSkinNumericEdit2->setValue(to);
+        f->bsSkinButton2->click();
+        const QStringList got = words();
+        if (count < 0) {
+            QCOMPARE(m_prompts->messages, QStringList{u("CAN NOT > 10000!")});
+            QVERIFY(got.isEmpty());
+        } else {
+            QCOMPARE(m_prompts->messages, QStringList{u("SUCCESS!")});
+            QCOMPARE(got.size(), count);
+            if (count <= 10)
+                QCOMPARE(got, expected);
+            else
+                QCOMPARE(got.back(), prefix + QString::number(to));
+        }
+        QVERIFY(!QApplication::overrideCursor());
+        finish(f);
+    }
+
+    void generateTwiceDuplicatesAndRefreshesTheGrid() {
+        clearWords();
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        f->bsSkinPageControl1->setCurrentIndex(2);
+        QVERIFY(f->WordTableOpen());
+        QCOMPARE(f->ADOTable2->rowCount(), 0);
+        f->bsSkinNumericEdit1->setValue(1);
+        f->bsSkinNumericEdit2->setValue(2);
+        f->bsSkinButton2->click();
+        f->bsSkinButton2->click();
+        QCOMPARE(words(), (QStringList{u("1"), u("2"), u("1"), u("2")}));
+        QCOMPARE(f->ADOTable2->rowCount(), 4);
+        finish(f);
+    }
+
+    void empty() {
+        clearWords();
+        QSqlQuery q(Db());
+        q.exec(u("insert into wz(wz,prize) values('Winner','First Prize')"));
+        q.exec(u("insert into wz(wz) values('Waiting')"));
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        f->bsSkinPageControl1->setCurrentIndex(2);
+        m_prompts->confirmAnswers.enqueue(false);
+        f->bsSkinButton4->click();
+        QCOMPARE(words().size(), 2);
+        QVERIFY(m_prompts->messages.isEmpty());
+        m_prompts->confirmAnswers.enqueue(true);
+        f->bsSkinButton4->click();
+        QVERIFY(words().isEmpty()); // past winners go too
+        QCOMPARE(f->ADOTable2->rowCount(), 0);
+        QCOMPARE(m_prompts->messages, QStringList{u("finished!")});
+        finish(f);
+    }
+
+    void load_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes"); // null: an xlsx made here
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("text file")
+            << u("list.txt") << QByteArray("Ann\r\n\r\nBob  \r\n")
+            << QStringList{u("Ann"), u("Bob  ")} << QStringList{u("Success!")};
+        QTest::newRow("csv with 姓名")
+            << u("list.csv") << u("工号,姓名\n1,张三\n2,\"Lee, Ann\"\n").toUtf8()
+            << QStringList{u("张三"), u("Lee, Ann")} << QStringList{u("Success!")};
+        QTest::newRow("xlsx") << u("list.xlsx") << QByteArray() << QStringList{u("Ann"), u("王芳")}
+                              << QStringList{u("Success!")};
+        QTest::newRow("no such file")
+            << u("") << QByteArray() << QStringList() << QStringList{u("File not found!")};
+        QTest::newRow("damaged xlsx") << u("bad.xlsx") << QByteArray("PK\x03\x04junk")
+                                      << QStringList() << QStringList{u("<error>")};
+    }
+    void load() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, expected);
+        QFETCH(QStringList, messages);
+        clearWords();
+        QTemporaryDir dir;
+        const QString path = name.isEmpty() ? dir.filePath(u("missing.txt")) : dir.filePath(name);
+        if (!bytes.isNull()) {
+            writeFile(path, bytes);
+        } else if (name.endsWith(u(".xlsx"))) {
+            lxw_workbook* wb = workbook_new(QFile::encodeName(path).constData());
+            lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+            worksheet_write_string(ws, 0, 0, "Ann", nullptr);
+            worksheet_write_string(ws, 1, 0, "王芳", nullptr);
+            QCOMPARE(workbook_close(wb), LXW_NO_ERROR);
+        }
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        f->bsSkinPageControl1->setCurrentIndex(2);
+        f->bsSkinEditMd->setText(path);
+        f->bsSkinButton3->click();
+        QCOMPARE(words(), expected);
+        QCOMPARE(f->ADOTable2->rowCount(), int(expected.size()));
+        if (messages == QStringList{u("<error>")}) {
+            QCOMPARE(m_prompts->messages.size(), 1);
+            QVERIFY2(m_prompts->messages[0].contains(path), qPrintable(m_prompts->messages[0]));
+        } else {
+            QCOMPARE(m_prompts->messages, messages);
+        }
+        QVERIFY(!QApplication::overrideCursor());
+        finish(f);
+    }
+
+    void loadCancelKeepsWhatWentIn() {
+        clearWords();
+        QTemporaryDir dir;
+        QByteArray text;
+        for (int i = 0; i < 3000; ++i)
+            text += "Guest " + QByteArray::number(i) + "\n";
+        writeFile(dir.filePath(u("long.txt")), text);
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        f->ProgressMinimumDuration = 0;
+        f->show();
+        f->bsSkinEditMd->setText(dir.filePath(u("long.txt")));
+        // The progress window appears at once; cancel it from the event loop it runs.
+        QTimer cancel;
+        cancel.setInterval(1);
+        connect(&cancel, &QTimer::timeout, this, [&] {
+            if (auto* p = f->findChild<QProgressDialog*>(); p && p->isVisible() && p->value() > 0)
+                p->cancel();
+        });
+        cancel.start();
+        f->bsSkinButton3->click();
+        cancel.stop();
+        const int n = int(words().size());
+        QVERIFY2(n > 0 && n < 3000, qPrintable(QString::number(n)));
+        QCOMPARE(m_prompts->messages,
+                 QStringList{QStringLiteral("Cancelled: %1 rows were added.").arg(n)});
+        QCOMPARE(words().back(), QStringLiteral("Guest %1").arg(n - 1));
+        finish(f);
+    }
+
+    void chooseTheTextFile() {
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        m_prompts->fileAnswers.enqueue(u("/data/guests.csv"));
+        f->bsSkinSpeedButton3->click();
+        QCOMPARE(f->bsSkinEditMd->text(), u("/data/guests.csv"));
+        QVERIFY(m_prompts->lastFilter.isEmpty() || m_prompts->lastFilter.contains(u("*.txt")));
+        finish(f);
+    }
+
+    // ------------------------------------------------------------ grids --
+
+    void wordTableFollowsItsTab() {
+        clearWords();
+        QSqlQuery(Db()).exec(u("insert into wz(wz) values('Ann')"));
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        QVERIFY(!f->WordTableOpen());
+        f->bsSkinPageControl1->setCurrentIndex(2);
+        QVERIFY(f->WordTableOpen());
+        QCOMPARE(f->ADOTable2->rowCount(), 1);
+        QVERIFY(f->bsSkinDBGrid2->isColumnHidden(f->ADOTable2->fieldIndex(u("id"))));
+        QVERIFY(f->bsSkinDBGrid2->isColumnHidden(f->ADOTable2->fieldIndex(u("prize"))));
+        QCOMPARE(
+            f->ADOTable2->headerData(f->ADOTable2->fieldIndex(u("wz")), Qt::Horizontal).toString(),
+            u("NAME"));
+        // An edit in progress is dropped when the tab is left.
+        QVERIFY(f->ADOTable2->setData(f->ADOTable2->index(0, 1), u("Changed")));
+        f->bsSkinPageControl1->setCurrentIndex(3);
+        QVERIFY(!f->WordTableOpen());
+        QCOMPARE(words(), QStringList{u("Ann")});
+        // Apply on the tab posts what the open cell editor holds.
+        f->bsSkinPageControl1->setCurrentIndex(2);
+        f->show();
+        const QModelIndex cell = f->ADOTable2->index(0, f->ADOTable2->fieldIndex(u("wz")));
+        f->bsSkinDBGrid2->setCurrentIndex(cell);
+        f->bsSkinDBGrid2->edit(cell);
+        auto* editor = qobject_cast<QLineEdit*>(f->bsSkinDBGrid2->indexWidget(cell));
+        QVERIFY(editor);
+        editor->setText(u("Ann Lee"));
+        f->bsSkinXFormButton1->click();
+        flushDeletes();
+        QVERIFY(!f);
+        QCOMPARE(words(), QStringList{u("Ann Lee")});
+    }
+
+    void classTablePostsOnApplyOnly() {
+        const QStringList before = classes();
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        QVERIFY(f->ClassTableOpen());
+        QCOMPARE(f->ADOTable1->headerData(0, Qt::Horizontal).toString(), u("CLASS NAME"));
+        const int row = f->ADOTable1->rowCount();
+        QVERIFY(f->ADOTable1->insertRow(row));
+        QVERIFY(f->ADOTable1->setData(f->ADOTable1->index(row, 0), u("Special Prize")));
+        f->bsSkinXFormButton2->click(); // Cancel posts nothing
+        flushDeletes();
+        QCOMPARE(classes(), before);
+
+        f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        QVERIFY(f->ADOTable1->insertRow(row));
+        QVERIFY(f->ADOTable1->setData(f->ADOTable1->index(row, 0), u("Special Prize")));
+        f->bsSkinXFormButton1->click();
+        flushDeletes();
+        QVERIFY(!f);
+        QCOMPARE(classes(), before + QStringList{u("Special Prize")});
+        QSqlQuery(Db()).exec(u("delete from jxmc where name='Special Prize'"));
+    }
+
+    void navigators() {
+        clearWords();
+        QSqlQuery(Db()).exec(u("insert into wz(wz) values('Ann'),('Bob')"));
+        const QStringList before = classes();
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
+        QCOMPARE(f->bsSkinDBNavigator1->visibleButtons(), TableNavigator::AllButtons);
+        QCOMPARE(f->bsSkinDBNavigator2->visibleButtons(), TableNavigator::AllButtons);
+        QVERIFY(!f->bsSkinDBNavigator1->deleteConfirmation().isEmpty());
+        QVERIFY(!f->bsSkinDBNavigator2->deleteConfirmation().isEmpty());
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+
+        // Prize classes: insert and post go to the table at once.
+        f->bsSkinPageControl1->setCurrentIndex(4);
+        f->bsSkinDBNavigator1->click(TableNavigator::Insert);
+        const int row = f->bsSkinDBNavigator1->currentRow();
+        QVERIFY(row >= 0);
+        if (auto* editor = qobject_cast<QLineEdit*>(
+                f->bsSkinDBGrid1->indexWidget(f->bsSkinDBGrid1->currentIndex())))
+            editor->setText(u("Lucky Star"));
+        else
+            QVERIFY(f->ADOTable1->setData(f->ADOTable1->index(row, 0), u("Lucky Star")));
+        f->bsSkinDBNavigator1->click(TableNavigator::Post);
+        QVERIFY(classes().contains(u("Lucky Star")));
+        QCOMPARE(classes().size(), before.size() + 1);
+
+        // Candidates: a delete asks first.
+        f->bsSkinPageControl1->setCurrentIndex(2);
+        f->bsSkinDBGrid2->setCurrentIndex(
+            f->ADOTable2->index(0, f->ADOTable2->fieldIndex(u("wz"))));
+        m_prompts->confirmAnswers.enqueue(false);
+        f->bsSkinDBNavigator2->click(TableNavigator::Delete);
+        QCOMPARE(words(), (QStringList{u("Ann"), u("Bob")}));
+        m_prompts->confirmAnswers.enqueue(true);
+        f->bsSkinDBNavigator2->click(TableNavigator::Delete);
+        QCOMPARE(words(), QStringList{u("Bob")});
+        QCOMPARE(m_prompts->questions.size(), 2);
+        finish(f);
+        QSqlQuery(Db()).exec(u("delete from jxmc where name='Lucky Star'"));
+    }
+
+    // ------------------------------------------------------------ looks --
+
+    void screenshots() {
+        clearWords();
+        QSqlQuery(Db()).exec(u("insert into wz(wz) values('Ann Lee'),('张三'),('Bob')"));
+        SkinFile = QStringLiteral(KALVORO_SOURCE_DIR "/assets/skins/Orange/skin.ini");
+        QPointer<OptionsDialog> f = open("[prize]\ncaption=Gala\nbgs1=0\nbgs2=0\nbg=3\nSkin=0\n"
+                                         "PhotoPath=./photos\nFontName=DejaVu Sans\nFontSize=40\n"
+                                         "FontColor=255\n");
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        const QString dir = QDir::temp().filePath(u("kalvoro_options_shots"));
+        QDir().mkpath(dir);
+        for (int i = 0; i < f->bsSkinPageControl1->count(); ++i) {
+            f->bsSkinPageControl1->setCurrentIndex(i);
+            QTest::qWait(50);
+            const QImage shot = f->grab().toImage();
+            QCOMPARE(shot.size(), f->size());
+            QVERIFY(shot.save(QDir(dir).filePath(QStringLiteral("tab%1.png").arg(i + 1))));
+        }
+        QVERIFY(m_prompts->messages.isEmpty());
+        finish(f);
+    }
+};
+
+QTEST_MAIN(TestOptions)
+#include "tst_options.moc"

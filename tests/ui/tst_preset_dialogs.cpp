@@ -1,0 +1,634 @@
+// The photo and word preset editors: what they list, what they store and refuse,
+// deleting, how the main window opens them, and a stored preset winning a draw.
+#include "core/data/Database.h"
+#include "core/data/Statements.h"
+#include "core/settings/ProgramFolder.h"
+#include "support/MainWindowHarness.h"
+#include "ui/common/SkinData.h"
+#include "ui/common/TableNavigator.h"
+#include "ui/presets/PresetDialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlTableModel>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+class TestPresetEditors : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutAndTexts_data();
+    void layoutAndTexts();
+    void classList_data();
+    void classList();
+    void photoPresetThroughPictureButton();
+    void photoRefusals_data();
+    void photoRefusals();
+    void wordPresets_data();
+    void wordPresets();
+    void alreadyWonAsksFirst_data();
+    void alreadyWonAsksFirst();
+    void deleteAsksAndRemovesOneRow_data();
+    void deleteAsksAndRemovesOneRow();
+    void exitAndEscapeClose_data();
+    void exitAndEscapeClose();
+    void shortcutsOpenEditors_data();
+    void shortcutsOpenEditors();
+    void storedPresetWinsTheDraw_data();
+    void storedPresetWinsTheDraw();
+};
+
+namespace {
+const QString cls = QStringLiteral("First Prize");
+
+// A program folder with its database; the scripted prompts come first so that
+// they outlive every window a test makes.
+struct Fixture {
+    ScriptedPrompts prompts;
+    TempProgram program;
+    Fixture() {
+        SkinFile.clear();
+        program.openDatabase();
+    }
+};
+
+std::unique_ptr<QDialog> MakeEditor(bool photo, QWidget* parent = nullptr) {
+    if (photo)
+        return std::make_unique<PhotoPresetDialog>(parent);
+    return std::make_unique<WordPresetDialog>(parent);
+}
+
+template <class T> T* Child(QWidget* w, const char* name) {
+    return w->findChild<T*>(QLatin1String(name));
+}
+
+// Titles of the columns the grid shows, in the order shown.
+QStringList ShownTitles(QTableView* grid) {
+    QStringList out;
+    QHeaderView* header = grid->horizontalHeader();
+    for (int v = 0; v < header->count(); ++v) {
+        const int c = header->logicalIndex(v);
+        if (!grid->isColumnHidden(c))
+            out << grid->model()->headerData(c, Qt::Horizontal).toString();
+    }
+    return out;
+}
+
+// The first column of every row the grid lists.
+QStringList GridColumn(QTableView* grid, int column = 0) {
+    QAbstractItemModel* model = grid->model();
+    while (model->canFetchMore(QModelIndex()))
+        model->fetchMore(QModelIndex());
+    QStringList out;
+    for (int r = 0; r < model->rowCount(); ++r)
+        out << model->index(r, column).data().toString();
+    return out;
+}
+
+QStringList Column(const QString& statement) {
+    QSqlQuery q(Db());
+    if (!q.exec(statement))
+        return {QStringLiteral("<failed>")};
+    QStringList out;
+    while (q.next())
+        out << q.value(0).toString();
+    return out;
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+} // namespace
+
+void TestPresetEditors::layoutAndTexts_data() {
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("photo presets")
+        << true << QStringLiteral("cheat") << QSize(847, 538)
+        << QStringList{QStringLiteral("Note:Plase put the cheat photo in another folder."),
+                       QStringLiteral("cheat photo folder"), QStringLiteral("class"),
+                       QStringLiteral("Cheat List:")}
+        << QStringList{QStringLiteral("filename"), QStringLiteral("class"), QStringLiteral("date")};
+    QTest::newRow("word presets") << false << QStringLiteral("CHEAT") << QSize(847, 558)
+                                  << QStringList{QString(), QStringLiteral("cheat word"),
+                                                 QStringLiteral("class"),
+                                                 QStringLiteral("cheat list")}
+                                  << QStringList{QStringLiteral("name"), QStringLiteral("class")};
+}
+
+void TestPresetEditors::layoutAndTexts() {
+    QFETCH(bool, photo);
+    QFETCH(QString, caption);
+    QFETCH(QSize, client);
+    QFETCH(QStringList, labels);
+    QFETCH(QStringList, titles);
+    Fixture f;
+    SelectSkin(1);
+    auto editor = MakeEditor(photo);
+    QCOMPARE(editor->objectName(),
+             photo ? QStringLiteral("PhotoPresetDialog") : QStringLiteral("WordPresetDialog"));
+    QCOMPARE(editor->windowTitle(), caption);
+    QCOMPARE(editor->size(), client);
+    // No caption buttons: only the title bar.
+    QVERIFY(editor->windowFlags().testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!editor->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!editor->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
+
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "bsSkinStdLabel" + QByteArray::number(i + 1);
+        QLabel* label = Child<QLabel>(editor.get(), name.constData());
+        QVERIFY2(label, name.constData());
+        QCOMPARE(label->text(), labels.at(i));
+    }
+    QVERIFY(Child<QLabel>(editor.get(), "bsSkinStdLabel1")->wordWrap());
+    QCOMPARE(Child<QPushButton>(editor.get(), "bsSkinButton1")->text(), QStringLiteral("cheat"));
+    QCOMPARE(Child<QPushButton>(editor.get(), "bsSkinButton2")->text(), QStringLiteral("exit"));
+    QVERIFY(Child<QLineEdit>(editor.get(), "bsSkinEdit1"));
+    QCOMPARE(Child<QToolButton>(editor.get(), "bsSkinSpeedButton1") != nullptr, photo);
+    QComboBox* classes = Child<QComboBox>(editor.get(), "bsSkinComboBox1");
+    QVERIFY(classes);
+    QVERIFY(!classes->isEditable());
+
+    QTableView* grid = Child<QTableView>(editor.get(), "bsSkinDBGrid1");
+    QVERIFY(grid);
+    QCOMPARE(ShownTitles(grid), titles);
+    QVERIFY(qobject_cast<QSqlTableModel*>(grid->model()));
+    QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QVERIFY(grid->showGrid());
+    QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    // The widest column is the first, as its display width says.
+    QVERIFY(grid->columnWidth(0) > grid->columnWidth(1));
+    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "bsSkinDBNavigator1");
+    QVERIFY(navigator);
+    QCOMPARE(navigator->view(), grid);
+    QCOMPARE(navigator->deleteConfirmation(), QStringLiteral("Delete record?"));
+    QVERIFY(navigator->visibleButtons().testFlag(TableNavigator::Delete));
+    // Rows are stored by the entry fields only, never typed into the grid.
+    QVERIFY(!navigator->visibleButtons().testFlag(TableNavigator::Insert));
+    QVERIFY(!navigator->visibleButtons().testFlag(TableNavigator::Edit));
+
+    SkinData* skin = editor->findChild<SkinData*>();
+    QVERIFY(skin);
+    QCOMPARE(skin->skinName(), QStringLiteral("Autumn"));
+    QCOMPARE(editor->styleSheet(), skin->styleSheet());
+    QVERIFY(!editor->styleSheet().isEmpty());
+    SkinFile.clear();
+}
+
+void TestPresetEditors::classList_data() {
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<QStringList>("classes");
+    const QStringList some{QStringLiteral("Grand Prize"), QStringLiteral("Lucky O'Neil"),
+                           QStringLiteral("二等奖")};
+    QTest::newRow("photo, three classes") << true << some;
+    QTest::newRow("word, three classes") << false << some;
+    QTest::newRow("photo, no class") << true << QStringList{};
+    QTest::newRow("word, no class") << false << QStringList{};
+}
+
+void TestPresetEditors::classList() {
+    QFETCH(bool, photo);
+    QFETCH(QStringList, classes);
+    Fixture f;
+    f.program.sql(QStringLiteral("delete from jxmc"));
+    for (const QString& c : classes)
+        f.program.sql(QStringLiteral("insert into jxmc(name) values(?)"), {c});
+    const QStringList cheats =
+        f.program.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
+    auto editor = MakeEditor(photo);
+    QComboBox* box = Child<QComboBox>(editor.get(), "bsSkinComboBox1");
+    QStringList listed;
+    for (int i = 0; i < box->count(); ++i)
+        listed << box->itemText(i);
+    QCOMPARE(listed, classes);
+    QCOMPARE(box->currentIndex(), classes.isEmpty() ? -1 : 0);
+
+    // Something valid to store, so that only the class decides.
+    Child<QLineEdit>(editor.get(), "bsSkinEdit1")
+        ->setText(photo ? cheats.at(0) : QStringLiteral("Guest Star"));
+    Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+    const QString table = photo ? QStringLiteral("zb") : QStringLiteral("zb1");
+    const QString classColumn = photo ? QStringLiteral("class") : QStringLiteral("prize");
+    if (classes.isEmpty()) {
+        QCOMPARE(f.prompts.messages,
+                 QStringList{QStringLiteral(
+                     "There is no prize class yet. Add the classes in the options first.")});
+        QCOMPARE(f.program.count(QStringLiteral("select count(*) from ") + table), 0);
+    } else {
+        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(Column(QStringLiteral("select %1 from %2").arg(classColumn, table)),
+                 QStringList{classes.at(0)});
+        // A class chosen and then taken away is refused as well.
+        box->setCurrentIndex(-1);
+        Child<QLineEdit>(editor.get(), "bsSkinEdit1")
+            ->setText(photo ? cheats.at(0) : QStringLiteral("Other Guest"));
+        Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+        QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("Please choose a class.")});
+        QCOMPARE(f.program.count(QStringLiteral("select count(*) from ") + table), 1);
+    }
+}
+
+void TestPresetEditors::photoPresetThroughPictureButton() {
+    Fixture f;
+    const QStringList cheats = f.program.makePhotos(
+        QStringLiteral("cheat"), {QStringLiteral("Star.jpg"), QStringLiteral("Moon.jpg")});
+    PhotoPresetDialog editor;
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QCOMPARE(editor.ADOTable1->rowCount(), 0);
+
+    f.prompts.fileAnswers << cheats.at(0);
+    QTest::mouseClick(editor.bsSkinSpeedButton1, Qt::LeftButton);
+    QCOMPARE(editor.bsSkinEdit1->text(), cheats.at(0));
+    // JPEG first, and nothing offered that the display cannot load.
+    QVERIFY2(f.prompts.lastFilter.startsWith(QStringLiteral("All (*.jpg *.JPG *.jpeg")),
+             qPrintable(f.prompts.lastFilter));
+    QVERIFY(f.prompts.lastFilter.contains(QStringLiteral("JPG (*.jpg *.JPG *.jpeg *.JPEG)")));
+    QVERIFY(!f.prompts.lastFilter.contains(QStringLiteral("emf")));
+    QVERIFY(!f.prompts.lastFilter.contains(QStringLiteral("wmf")));
+    QCOMPARE(f.prompts.lastFilter, PhotoPresetDialog::PictureFilter());
+
+    editor.bsSkinComboBox1->setCurrentIndex(1);
+    QTest::mouseClick(editor.bsSkinButton1, Qt::LeftButton);
+    QVERIFY(f.prompts.messages.isEmpty());
+    QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")), 1);
+    QCOMPARE(f.program.sql(QStringLiteral("select filename from zb")).toString(), cheats.at(0));
+    QCOMPARE(f.program.sql(QStringLiteral("select class from zb")).toString(),
+             QStringLiteral("Second Prize"));
+    QVERIFY(!f.program.sql(QStringLiteral("select rq from zb")).isNull());
+    // Listed at once, with the titles kept across the new reading of the table.
+    QCOMPARE(GridColumn(editor.bsSkinDBGrid1), QStringList{cheats.at(0)});
+    QCOMPARE(GridColumn(editor.bsSkinDBGrid1, 1), QStringList{QStringLiteral("Second Prize")});
+    QVERIFY(!GridColumn(editor.bsSkinDBGrid1, 2).at(0).isEmpty());
+    QCOMPARE(
+        ShownTitles(editor.bsSkinDBGrid1),
+        (QStringList{QStringLiteral("filename"), QStringLiteral("class"), QStringLiteral("date")}));
+    QVERIFY(editor.bsSkinEdit1->text().isEmpty());
+    QCOMPARE(editor.bsSkinComboBox1->currentIndex(), 1);
+
+    // A cancelled dialog leaves the edit box alone.
+    editor.bsSkinEdit1->setText(QStringLiteral("typed"));
+    QTest::mouseClick(editor.bsSkinSpeedButton1, Qt::LeftButton);
+    QCOMPARE(editor.bsSkinEdit1->text(), QStringLiteral("typed"));
+
+    // A typed path works as well, and the new row becomes the current one.
+    editor.bsSkinEdit1->setText(QStringLiteral("  ") + cheats.at(1) + QStringLiteral(" "));
+    QTest::keyClick(editor.bsSkinEdit1, Qt::Key_Return);
+    QVERIFY(f.prompts.messages.isEmpty());
+    QCOMPARE(GridColumn(editor.bsSkinDBGrid1), cheats);
+    QCOMPARE(editor.bsSkinDBGrid1->currentIndex().row(), 1);
+}
+
+void TestPresetEditors::photoRefusals_data() {
+    QTest::addColumn<QString>("file");     // what is put into the edit box; %1 the cheat folder
+    QTest::addColumn<QByteArray>("bytes"); // written to the file first when not empty
+    QTest::addColumn<QString>("message");  // %1 the full path
+    const QString missing = QStringLiteral("The photo %1 does not exist.");
+    const QString notPicture = QStringLiteral("%1 is not a picture that can be shown.");
+    QTest::newRow("nothing chosen")
+        << QString() << QByteArray() << QStringLiteral("Please choose the cheat photo.");
+    QTest::newRow("blanks") << QStringLiteral("   ") << QByteArray()
+                            << QStringLiteral("Please choose the cheat photo.");
+    QTest::newRow("missing file") << QStringLiteral("%1/Gone.jpg") << QByteArray() << missing;
+    QTest::newRow("a folder") << QStringLiteral("%1") << QByteArray() << missing;
+    QTest::newRow("text named .jpg")
+        << QStringLiteral("%1/notes.jpg") << QByteArray("just some words\n") << notPicture;
+    QTest::newRow("metafile") << QStringLiteral("%1/logo.emf")
+                              << QByteArray("\x01\x00\x00\x00\x6c\x00\x00\x00 EMF", 13)
+                              << notPicture;
+    QTest::newRow("truncated jpeg header")
+        << QStringLiteral("%1/cut.jpg") << QByteArray("\xff\xd8\xff", 3) << notPicture;
+    QTest::newRow("already listed for the class")
+        << QStringLiteral("%1/Star.jpg") << QByteArray()
+        << QStringLiteral("Star.jpg is already on the cheat list of First Prize.");
+}
+
+void TestPresetEditors::photoRefusals() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    Fixture f;
+    const QStringList cheats =
+        f.program.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
+    const QString folder = f.program.path(QStringLiteral("cheat"));
+    f.program.sql(Sql::InsertPhotoPreset, {cheats.at(0), cls});
+    if (file.contains(QStringLiteral("%1")))
+        file = file.arg(folder);
+    if (!bytes.isEmpty())
+        QVERIFY(WriteBytes(file, bytes));
+    PhotoPresetDialog editor;
+    QCOMPARE(editor.bsSkinComboBox1->currentText(), cls);
+    editor.bsSkinEdit1->setText(file);
+    editor.bsSkinButton1->click();
+    QCOMPARE(f.prompts.messages, QStringList{message.contains(QStringLiteral("%1"))
+                                                 ? message.arg(QFileInfo(file).absoluteFilePath())
+                                                 : message});
+    QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")), 1);
+    QCOMPARE(editor.ADOTable1->rowCount(), 1);
+    // Kept, so the operator can put it right.
+    QCOMPARE(editor.bsSkinEdit1->text(), file);
+}
+
+void TestPresetEditors::wordPresets_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored"); // empty: refused
+    QTest::addColumn<QString>("message");
+    QTest::newRow("plain") << QStringLiteral("Guest Star") << QStringLiteral("Guest Star")
+                           << QString();
+    QTest::newRow("blanks around")
+        << QStringLiteral("  Guest Star \t") << QStringLiteral("Guest Star") << QString();
+    QTest::newRow("quotes, symbols and Chinese")
+        << QStringLiteral("O'Neil \"Big\" 张伟 --%") << QStringLiteral("O'Neil \"Big\" 张伟 --%")
+        << QString();
+    QTest::newRow("same word, other class")
+        << QStringLiteral("Earlier Guest") << QStringLiteral("Earlier Guest") << QString();
+    QTest::newRow("empty") << QString() << QString()
+                           << QStringLiteral("Please enter the cheat word.");
+    QTest::newRow("blanks only") << QStringLiteral(" \t ") << QString()
+                                 << QStringLiteral("Please enter the cheat word.");
+    QTest::newRow("two lines (CR)") << QStringLiteral("Ann\rBob") << QString()
+                                    << QStringLiteral("The cheat word must be one line.");
+    QTest::newRow("two lines (LF)") << QStringLiteral("Ann\nBob") << QString()
+                                    << QStringLiteral("The cheat word must be one line.");
+    QTest::newRow("already listed, other letter case")
+        << QStringLiteral("listed guest") << QString()
+        << QStringLiteral("listed guest is already on the cheat list of First Prize.");
+}
+
+void TestPresetEditors::wordPresets() {
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QFETCH(QString, message);
+    Fixture f;
+    f.program.sql(Sql::InsertWordPreset, {QStringLiteral("Listed Guest"), cls});
+    f.program.sql(Sql::InsertWordPreset,
+                  {QStringLiteral("Earlier Guest"), QStringLiteral("Second Prize")});
+    WordPresetDialog editor;
+    QCOMPARE(editor.bsSkinComboBox1->currentText(), cls);
+    editor.bsSkinEdit1->setText(typed);
+    QTest::mouseClick(editor.bsSkinButton1, Qt::LeftButton);
+    const QStringList before{QStringLiteral("Listed Guest"), QStringLiteral("Earlier Guest")};
+    if (stored.isEmpty()) {
+        QCOMPARE(f.prompts.messages, QStringList{message});
+        QCOMPARE(Column(QStringLiteral("select wz from zb1 order by rowid")), before);
+        QCOMPARE(editor.bsSkinEdit1->text(), typed);
+        QCOMPARE(GridColumn(editor.bsSkinDBGrid1), before);
+    } else {
+        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(Column(QStringLiteral("select wz from zb1 order by rowid")),
+                 before + QStringList{stored});
+        QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb1 where wz=? and prize=?"),
+                                 {stored, cls}),
+                 1);
+        QVERIFY(editor.bsSkinEdit1->text().isEmpty());
+        QCOMPARE(GridColumn(editor.bsSkinDBGrid1), before + QStringList{stored});
+        QCOMPARE(GridColumn(editor.bsSkinDBGrid1, 1).last(), cls);
+        QCOMPARE(editor.bsSkinDBGrid1->currentIndex().row(), 2);
+    }
+}
+
+void TestPresetEditors::alreadyWonAsksFirst_data() {
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<bool>("keep");
+    QTest::newRow("photo, kept") << true << true;
+    QTest::newRow("photo, dropped") << true << false;
+    QTest::newRow("word, kept") << false << true;
+    QTest::newRow("word, dropped") << false << false;
+}
+
+void TestPresetEditors::alreadyWonAsksFirst() {
+    QFETCH(bool, photo);
+    QFETCH(bool, keep);
+    Fixture f;
+    const QStringList cheats =
+        f.program.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
+    QString name;
+    if (photo) {
+        f.program.sql(Sql::InsertPhotoWinner,
+                      {cheats.at(0), QStringLiteral("Star.jpg"), QStringLiteral("Second Prize")});
+        name = QStringLiteral("Star.jpg");
+    } else {
+        f.program.sql(Sql::InsertWonWord,
+                      {QStringLiteral("Ann Lee"), QStringLiteral("Second Prize")});
+        name = QStringLiteral("Ann Lee");
+    }
+    auto editor = MakeEditor(photo);
+    Child<QLineEdit>(editor.get(), "bsSkinEdit1")->setText(photo ? cheats.at(0) : name);
+    f.prompts.yesNoAnswers << keep;
+    Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+    QCOMPARE(f.prompts.questions.size(), 1);
+    QVERIFY2(f.prompts.questions.at(0).startsWith(editor->windowTitle() + QLatin1Char('|') + name +
+                                                  QStringLiteral(" has already won")),
+             qPrintable(f.prompts.questions.at(0)));
+    QVERIFY(f.prompts.messages.isEmpty());
+    const QString table = photo ? QStringLiteral("zb") : QStringLiteral("zb1");
+    QCOMPARE(f.program.count(QStringLiteral("select count(*) from ") + table), keep ? 1 : 0);
+}
+
+void TestPresetEditors::deleteAsksAndRemovesOneRow_data() {
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QStringList>("left");
+    const QStringList all{QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B")};
+    // Two equal rows: deleting one must leave its twin.
+    QTest::newRow("photo, one of two equal rows, OK")
+        << true << 1 << true << QStringList{QStringLiteral("A"), QStringLiteral("B")};
+    QTest::newRow("photo, last row, OK")
+        << true << 2 << true << QStringList{QStringLiteral("A"), QStringLiteral("A")};
+    QTest::newRow("photo, Cancel") << true << 0 << false << all;
+    QTest::newRow("word, one of two equal rows, OK")
+        << false << 0 << true << QStringList{QStringLiteral("A"), QStringLiteral("B")};
+    QTest::newRow("word, last row, OK")
+        << false << 2 << true << QStringList{QStringLiteral("A"), QStringLiteral("A")};
+    QTest::newRow("word, Cancel") << false << 1 << false << all;
+}
+
+void TestPresetEditors::deleteAsksAndRemovesOneRow() {
+    QFETCH(bool, photo);
+    QFETCH(int, row);
+    QFETCH(bool, confirm);
+    QFETCH(QStringList, left);
+    Fixture f;
+    for (const char* v : {"A", "A", "B"}) {
+        if (photo)
+            f.program.sql(QStringLiteral("insert into zb(filename,class,rq) values(?,?,?)"),
+                          {QLatin1String(v), cls, QStringLiteral("2026-01-31 20:00:00")});
+        else
+            f.program.sql(Sql::InsertWordPreset, {QLatin1String(v), cls});
+    }
+    auto editor = MakeEditor(photo);
+    QTableView* grid = Child<QTableView>(editor.get(), "bsSkinDBGrid1");
+    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "bsSkinDBNavigator1");
+    QCOMPARE(GridColumn(grid).size(), 3);
+    QCOMPARE(grid->currentIndex().row(), 0);
+    for (int i = 0; i < row; ++i)
+        navigator->button(TableNavigator::Next)->click();
+    QCOMPARE(grid->currentIndex().row(), row);
+    f.prompts.confirmAnswers << confirm;
+    navigator->button(TableNavigator::Delete)->click();
+    QCOMPARE(f.prompts.questions, QStringList{QStringLiteral("Delete record?")});
+    QVERIFY(f.prompts.messages.isEmpty());
+    const QString table = photo ? QStringLiteral("zb") : QStringLiteral("zb1");
+    const QString first = photo ? QStringLiteral("filename") : QStringLiteral("wz");
+    QCOMPARE(Column(QStringLiteral("select %1 from %2 order by rowid").arg(first, table)), left);
+    QCOMPARE(GridColumn(grid), left);
+    QVERIFY(grid->currentIndex().isValid());
+}
+
+void TestPresetEditors::exitAndEscapeClose_data() {
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("photo, exit") << true << false;
+    QTest::newRow("photo, Esc") << true << true;
+    QTest::newRow("word, exit") << false << false;
+    QTest::newRow("word, Esc") << false << true;
+}
+
+void TestPresetEditors::exitAndEscapeClose() {
+    QFETCH(bool, photo);
+    QFETCH(bool, escape);
+    Fixture f;
+    auto editor = MakeEditor(photo);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+    QLineEdit* edit = Child<QLineEdit>(editor.get(), "bsSkinEdit1");
+    edit->setText(QStringLiteral("not stored"));
+    if (escape)
+        QTest::keyClick(edit, Qt::Key_Escape);
+    else
+        Child<QPushButton>(editor.get(), "bsSkinButton2")->click();
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(editor->result(), int(QDialog::Rejected));
+    QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")) +
+                 f.program.count(QStringLiteral("select count(*) from zb1")),
+             0);
+}
+
+void TestPresetEditors::shortcutsOpenEditors_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("Ctrl+Shift+P") << int(Qt::Key_P) << QStringLiteral("PhotoPresetDialog")
+                                  << QStringLiteral("cheat");
+    QTest::newRow("Ctrl+Shift+W") << int(Qt::Key_W) << QStringLiteral("WordPresetDialog")
+                                  << QStringLiteral("CHEAT");
+}
+
+void TestPresetEditors::shortcutsOpenEditors() {
+    QFETCH(int, key);
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    MainWindowHarness h;
+    QString seenName, seenCaption;
+    QWidget* seenParent = nullptr;
+    // The key may be handled before the timer's first turn, so look until a
+    // modal window shows up, then close it as the operator would.
+    QTimer watcher;
+    watcher.setInterval(0);
+    int turns = 0;
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            if (++turns > 1000)
+                watcher.stop();
+            return;
+        }
+        watcher.stop();
+        seenName = modal->objectName();
+        seenCaption = modal->windowTitle();
+        seenParent = modal->parentWidget();
+        modal->close();
+    });
+    watcher.start();
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target->window() != h.form.get())
+        target = h.form.get();
+    QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
+    watcher.stop();
+    QCOMPARE(seenName, window);
+    QCOMPARE(seenCaption, caption);
+    QCOMPARE(seenParent, static_cast<QWidget*>(h.form.get()));
+    // Closed and freed, and the chord did not arm a draw.
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(h.form->findChildren<QDialog*>().isEmpty());
+    QVERIFY(!h.form->DrawArmed);
+    QVERIFY(h.prompts.messages.isEmpty());
+}
+
+void TestPresetEditors::storedPresetWinsTheDraw_data() {
+    QTest::addColumn<bool>("photo");
+    QTest::newRow("photo") << true;
+    QTest::newRow("word") << false;
+}
+
+void TestPresetEditors::storedPresetWinsTheDraw() {
+    QFETCH(bool, photo);
+    TempProgram files;
+    QStringList people;
+    for (int i = 0; i < 6; ++i)
+        people << QStringLiteral("Person %1.jpg").arg(i);
+    files.makePhotos(QStringLiteral("photos"), people);
+    const QStringList cheats =
+        files.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
+    MainWindowHarness h(photo ? PhotoIni(files.path(QStringLiteral("photos"))) : WordIni());
+    const QString drawClass = h.form->bsSkinComboBox1->currentText();
+    QCOMPARE(drawClass, cls);
+    {
+        auto editor = MakeEditor(photo, h.form.get());
+        Child<QComboBox>(editor.get(), "bsSkinComboBox1")->setCurrentText(drawClass);
+        if (photo) {
+            h.prompts.fileAnswers << cheats.at(0);
+            Child<QToolButton>(editor.get(), "bsSkinSpeedButton1")->click();
+        } else {
+            Child<QLineEdit>(editor.get(), "bsSkinEdit1")->setText(QStringLiteral("Guest Star"));
+        }
+        Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+        Child<QPushButton>(editor.get(), "bsSkinButton2")->click();
+    }
+    QVERIFY(h.prompts.messages.isEmpty());
+    h.activate();
+    h.enter();
+    if (!photo)
+        h.form->RxSpinEdit1->setValue(3);
+    h.space();
+    h.ticks(2);
+    h.space();
+    if (photo) {
+        QCOMPARE(h.form->CurrentPhoto, cheats.at(0));
+        QCOMPARE(h.form->windowTitle(), QStringLiteral("Star.jpg"));
+        QCOMPARE(h.program.count(
+                     QStringLiteral("select count(*) from prize where filename=? and class=?"),
+                     {cheats.at(0), cls}),
+                 1);
+    } else {
+        const QStringList shown = h.lines();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown.at(0), QStringLiteral("Guest Star"));
+        QCOMPARE(
+            h.program.sql(QStringLiteral("select prize from wz where wz='Guest Star'")).toString(),
+            cls);
+    }
+    QVERIFY(h.prompts.messages.isEmpty());
+}
+
+QTEST_MAIN(TestPresetEditors)
+#include "tst_preset_dialogs.moc"
