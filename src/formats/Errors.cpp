@@ -17,6 +17,6 @@ bool TryStrToInt(const QString& text, int& value) {
 int StrToInt(const QString& text) {
     int v = 0;
     if (!TryStrToInt(text, v))
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return v;
 }

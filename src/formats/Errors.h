@@ -15,31 +15,31 @@ private:
 };
 
 // A text that should have been a whole number was not.
-class EConvertError : public KalvoroError {
+class ConvertError : public KalvoroError {
 public:
     using KalvoroError::KalvoroError;
 };
 
 // The audio layer could not tell or play a file's format.
-class EAuException : public KalvoroError {
+class SoundFileError : public KalvoroError {
 public:
     using KalvoroError::KalvoroError;
 };
 
 // The settings file could not be written.
-class EIniFileException : public KalvoroError {
+class SettingsFileError : public KalvoroError {
 public:
     using KalvoroError::KalvoroError;
 };
 
 // A database statement failed outside the query helpers.
-class EDatabaseError : public KalvoroError {
+class DatabaseError : public KalvoroError {
 public:
     using KalvoroError::KalvoroError;
 };
 
 // Text to integer as the settings readers need it: decimal with an optional
-// sign, surrounding blanks allowed, anything else raises EConvertError.
+// sign, surrounding blanks allowed, anything else raises ConvertError.
 int StrToInt(const QString& text);
 // The same without raising: false when the text is not an integer.
 bool TryStrToInt(const QString& text, int& value);

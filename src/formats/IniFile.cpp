@@ -150,15 +150,15 @@ void IniFile::save() {
     const auto anyWrite =
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (info.exists() && (!info.isWritable() || !(info.permissions() & anyWrite)))
-        throw EIniFileException(writeError(m_fileName, QStringLiteral("the file is read-only")));
+        throw SettingsFileError(writeError(m_fileName, QStringLiteral("the file is read-only")));
     QSaveFile file(m_fileName);
     // A writable file in a folder we may not create files in is still saved,
     // just not atomically: losing the settings would be worse.
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
-        throw EIniFileException(writeError(m_fileName, file.errorString()));
+        throw SettingsFileError(writeError(m_fileName, file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw EIniFileException(writeError(m_fileName, file.errorString()));
+        throw SettingsFileError(writeError(m_fileName, file.errorString()));
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
@@ -208,12 +208,12 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     if (sec.isEmpty() || k.isEmpty() || bad(sec) || bad(k) || sec.contains(QLatin1Char(']')) ||
         k.contains(QLatin1Char('=')) || k.startsWith(QLatin1Char('[')) ||
         k.startsWith(QLatin1Char(';')) || k.startsWith(QLatin1Char('#')))
-        throw EIniFileException(
+        throw SettingsFileError(
             writeError(m_fileName, QStringLiteral("invalid section or key name")));
 
     load();
     if (!m_readable) // rewriting a file we cannot read would wipe it
-        throw EIniFileException(writeError(m_fileName, QStringLiteral("the file cannot be read")));
+        throw SettingsFileError(writeError(m_fileName, QStringLiteral("the file cannot be read")));
 
     const QString encoded = encodeValue(value);
     qsizetype begin = 0, end = 0;

@@ -17,7 +17,7 @@ public:
 
     QString FileName() const { return m_fileName; }
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
-    // Throws EIniFileException naming the file when it cannot be written.
+    // Throws SettingsFileError naming the file when it cannot be written.
     void WriteString(const QString& section, const QString& key, const QString& value);
     bool ValueExists(const QString& section, const QString& key) const;
     bool SectionExists(const QString& section) const;

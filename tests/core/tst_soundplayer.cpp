@@ -36,7 +36,7 @@ class TestSoundPlayer : public QObject {
     static bool refuses(SoundPlayer& player, const QString& file, bool looping) {
         try {
             player.PlaySound(file, looping);
-        } catch (const EAuException& e) {
+        } catch (const SoundFileError& e) {
             return e.message() == kRefused;
         }
         return false;

@@ -321,7 +321,7 @@ private slots:
         try {
             PickFreeWords(Db(), 2, rng);
             QFAIL("no error for a missing view");
-        } catch (const EDatabaseError& e) {
+        } catch (const DatabaseError& e) {
             QVERIFY2(e.message().contains(QStringLiteral("wzd")), qPrintable(e.message()));
         }
     }
@@ -331,10 +331,10 @@ private slots:
         std::mt19937_64 rng(2);
         QSqlDatabase db = Db();
         db.close();
-        QVERIFY_THROWS_EXCEPTION(EDatabaseError, PickFreeWords(db, 2, rng));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, PickFreeWords(db, 2, rng));
         try {
             PickFreeWords(db, 2, rng);
-        } catch (const EDatabaseError& e) {
+        } catch (const DatabaseError& e) {
             QCOMPARE(e.message(), QStringLiteral("The database is not open"));
         }
     }

@@ -485,7 +485,7 @@ private slots:
     }
 
     void insertWithoutDatabaseRaises() {
-        QVERIFY_THROWS_EXCEPTION(EDatabaseError, InsertCandidates({u("Ann")}));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, InsertCandidates({u("Ann")}));
     }
 };
 

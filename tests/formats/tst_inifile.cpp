@@ -266,7 +266,7 @@ private slots:
         try {
             ini.WriteString(u("prize"), u("caption"), u("new"));
             QFAIL("no error for a read-only file");
-        } catch (const EIniFileException& e) {
+        } catch (const SettingsFileError& e) {
             QVERIFY2(e.message().contains(path()), qPrintable(e.message()));
         }
         QCOMPARE(readBytes(path()), content);
@@ -282,11 +282,11 @@ private slots:
         QFETCH(QString, file);
         QDir(m_dir.path()).mkdir(u("folder.ini"));
         const QString full = m_dir.filePath(file);
-        QVERIFY_THROWS_EXCEPTION(EIniFileException,
+        QVERIFY_THROWS_EXCEPTION(SettingsFileError,
                                  IniFile(full).WriteString(u("prize"), u("a"), u("1")));
         try {
             IniFile(full).WriteString(u("prize"), u("a"), u("1"));
-        } catch (const EIniFileException& e) {
+        } catch (const SettingsFileError& e) {
             QVERIFY(e.message().contains(full));
         }
     }
@@ -297,7 +297,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         const QString file = dir.filePath(u("prize.ini"));
-        QVERIFY_THROWS_EXCEPTION(EIniFileException,
+        QVERIFY_THROWS_EXCEPTION(SettingsFileError,
                                  IniFile(file).WriteString(u("prize"), u("a"), u("1")));
         QVERIFY(!QFile::exists(file));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -315,7 +315,7 @@ private slots:
     void invalidNamesRaise() {
         QFETCH(QString, section);
         QFETCH(QString, key);
-        QVERIFY_THROWS_EXCEPTION(EIniFileException,
+        QVERIFY_THROWS_EXCEPTION(SettingsFileError,
                                  IniFile(path()).WriteString(section, key, u("1")));
         QVERIFY(!QFile::exists(path()));
     }

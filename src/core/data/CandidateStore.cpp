@@ -11,7 +11,7 @@
 int InsertCandidates(const QStringList& entries, const ImportProgress& progress) {
     QSqlDatabase db = Db();
     if (!db.isOpen())
-        throw EDatabaseError(QStringLiteral("The database is not open"));
+        throw DatabaseError(QStringLiteral("The database is not open"));
     const int total = static_cast<int>(entries.size());
     // One transaction: with synchronous writes, a commit per row would take
     // minutes for a long list.
@@ -20,7 +20,7 @@ int InsertCandidates(const QStringList& entries, const ImportProgress& progress)
     if (!query.prepare(Sql::InsertWord)) {
         if (inTransaction)
             db.rollback();
-        throw EDatabaseError(query.lastError().text());
+        throw DatabaseError(query.lastError().text());
     }
     int inserted = 0;
     bool cancelled = false;
@@ -41,7 +41,7 @@ int InsertCandidates(const QStringList& entries, const ImportProgress& progress)
     if (inTransaction && !db.commit()) {
         const QString error = db.lastError().text();
         db.rollback();
-        throw EDatabaseError(error);
+        throw DatabaseError(error);
     }
     if (progress && !cancelled)
         progress(total, total);

@@ -253,11 +253,11 @@ void ExecQuery(const QString& Sql, QString& ResultText, QSqlQuery& Query,
 void RunOrThrow(QSqlQuery& Query, const QString& Sql, const QVariantList& Values) {
     QString error;
     if (!runBound(Query, Sql, Values, error))
-        throw EDatabaseError(error);
+        throw DatabaseError(error);
 }
 
 qlonglong ReadCount(QSqlQuery& Query) {
     if (!Query.isActive() || !Query.next())
-        throw EDatabaseError(QStringLiteral("The query returned no result"));
+        throw DatabaseError(QStringLiteral("The query returned no result"));
     return Query.value(0).toLongLong();
 }

@@ -58,7 +58,7 @@ void OpenQuery(const QString& Sql, QString& ResultText, QSqlQuery& Query,
 void ExecQuery(const QString& Sql, QString& ResultText, QSqlQuery& Query,
                const QVariantList& Values = {});
 
-// Runs a statement and throws EDatabaseError when it fails (for the callers
+// Runs a statement and throws DatabaseError when it fails (for the callers
 // whose failures go to the default error report).
 void RunOrThrow(QSqlQuery& Query, const QString& Sql, const QVariantList& Values = {});
 // The first column of the first row as an integer; throws when there is no row.

@@ -51,7 +51,7 @@ const QString& notOpenText() {
 QSqlDatabase openConnection(const QString& name) {
     QSqlDatabase db = QSqlDatabase::database(name, false);
     if (!db.isOpen())
-        throw EDatabaseError(notOpenText());
+        throw DatabaseError(notOpenText());
     return db;
 }
 
@@ -59,7 +59,7 @@ void prepareOn(const QSqlDatabase& db, QSqlQuery& query, const QString& sql) {
     query = QSqlQuery(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw EDatabaseError(failureText(query));
+        throw DatabaseError(failureText(query));
 }
 } // namespace
 
@@ -82,7 +82,7 @@ void WordPicker::run(QSqlQuery& query, const QString& sql, const QVariantList& v
         if (query.exec())
             return;
         if (attempt > 0)
-            throw EDatabaseError(failureText(query));
+            throw DatabaseError(failureText(query));
         // Closing a connection drops its prepared statements; after a reopen
         // they are prepared again once before the failure counts.
         prepareOn(openConnection(m_connection), query, sql);
@@ -222,7 +222,7 @@ public:
 
 QStringList PickFreeWords(QSqlDatabase db, int n, std::mt19937_64& rng) {
     if (!db.isOpen())
-        throw EDatabaseError(notOpenText());
+        throw DatabaseError(notOpenText());
     QSqlDriver* driver = db.driver();
     auto* holder = static_cast<PickerOfConnection*>(
         driver->findChild<QObject*>(PickerOfConnection::name(), Qt::FindDirectChildrenOnly));

@@ -18,7 +18,7 @@ public:
 
     // Up to n distinct free candidates, in the order drawn; when fewer than n
     // are free, all of them in random order; none for n < 1 or an empty table.
-    // A failing statement throws EDatabaseError with the driver's message.
+    // A failing statement throws DatabaseError with the driver's message.
     QStringList pick(int n, std::mt19937_64& rng);
 
     // What the last pick did; the tests and benchmarks look at it.

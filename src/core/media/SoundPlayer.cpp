@@ -183,7 +183,7 @@ void SoundPlayer::PlaySound(const QString& SoundFile, bool Looping) {
     m_loopSound = Looping;
     const QString input = InputForFile(SoundFile);
     if (input.isEmpty())
-        throw EAuException(QStringLiteral("Cannot determine the record file format"));
+        throw SoundFileError(QStringLiteral("Cannot determine the record file format"));
     // Callers stop first; a stray call must still not leave two files playing.
     haltOutput();
     m_currentInput = input;

@@ -25,7 +25,7 @@ public:
 
     // Starts `SoundFile` in the background and returns at once; with `Looping` it
     // repeats until StopSound. A name that names no existing file plays nothing and
-    // changes nothing. Raises EAuException when the extension tells no known format.
+    // changes nothing. Raises SoundFileError when the extension tells no known format.
     void PlaySound(const QString& SoundFile, bool Looping);
     // Ends playback and any repetition and returns once the worker has stopped; no
     // Done follows. Does nothing while no file has ever been attached.

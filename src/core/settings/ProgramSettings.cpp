@@ -117,9 +117,9 @@ void ProgramSettings::setWinSound(int index, const QString& file) {
 int ProgramSettings::convert(const QString& key, const QString& text) const {
     try {
         return StrToInt(text);
-    } catch (const EConvertError& e) {
+    } catch (const ConvertError& e) {
         // Say where the bad value is, so the operator can mend it.
-        throw EConvertError(
+        throw ConvertError(
             QStringLiteral("%1 in %2: %3").arg(key, QDir::toNativeSeparators(m_path), e.message()));
     }
 }

@@ -20,7 +20,7 @@ public:
     // Reads every key of the file; a missing file gives the defaults and exists() false.
     static ProgramSettings read(const QString& path = defaultPath());
     // Writes every key, in the order the file has always had them. Throws
-    // EIniFileException when the file cannot be written.
+    // SettingsFileError when the file cannot be written.
     void write(const QString& path) const;
     void write() const { write(m_path); }
 
@@ -59,7 +59,7 @@ public:
     void setWinSound(int index, const QString& file);
 
     // The catalogue choices behind those files ("bg", "bgs1", "bgs2"), as text
-    // and as numbers; a number that is not one throws EConvertError naming the
+    // and as numbers; a number that is not one throws ConvertError naming the
     // key and the file.
     QString backgroundIndexText() const { return m_backgroundIndex; }
     QString rollSoundIndexText() const { return m_rollSoundIndex; }
@@ -70,7 +70,7 @@ public:
 
     // The large text's font. The colour is 0x00BBGGRR, negative for a system
     // colour; nullopt when the file's value is not a number. fontSize() throws
-    // EConvertError naming the key and the file.
+    // ConvertError naming the key and the file.
     std::optional<int> fontColor() const;
     int fontSize() const;
     QString fontName() const { return m_fontName; }

@@ -263,7 +263,7 @@ void TableNavigator::deleteCurrent() {
             if (manual)
                 table->revertAll();
             moveTo(row);
-            throw EDatabaseError(
+            throw DatabaseError(
                 why.trimmed().isEmpty() ? QStringLiteral("The record was not deleted") : why);
         }
     } else if (m_deleteHandler) {
@@ -280,13 +280,13 @@ void TableNavigator::refresh() {
     if (QSqlTableModel* table = tableModel()) {
         finishEditor(false);
         if (!table->select())
-            throw EDatabaseError(table->lastError().text());
+            throw DatabaseError(table->lastError().text());
     } else if (QSqlQueryModel* query = queryModel()) {
         // Runs the model's statement again on its own connection.
         QSqlQuery again = query->query();
         const QString sql = again.lastQuery();
         if (!again.exec(sql))
-            throw EDatabaseError(again.lastError().text());
+            throw DatabaseError(again.lastError().text());
         query->setQuery(std::move(again));
     }
     moveTo(std::max(row, 0));
@@ -318,7 +318,7 @@ void TableNavigator::run(Button which) {
             finishEditor(true);
             const int at = std::max(row, 0);
             if (!table->insertRow(at))
-                throw EDatabaseError(table->lastError().text());
+                throw DatabaseError(table->lastError().text());
             moveTo(at);
             m_view->edit(m_view->currentIndex());
         }
@@ -337,7 +337,7 @@ void TableNavigator::run(Button which) {
                                 ? table->submitAll()
                                 : table->submit();
             if (!ok)
-                throw EDatabaseError(table->lastError().text());
+                throw DatabaseError(table->lastError().text());
             moveTo(std::max(row, 0));
         }
         break;

@@ -8,7 +8,7 @@
 // Delete asks for confirmation through UserPrompts first. clicked() is
 // emitted after a button has done its work (also when a delete was declined),
 // so a window can follow the current row. Database failures are raised as
-// EDatabaseError and reach the default error report.
+// DatabaseError and reach the default error report.
 #include <QFlags>
 #include <QHash>
 #include <QPointer>

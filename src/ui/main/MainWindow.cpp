@@ -276,9 +276,9 @@ void MainWindow::LoadSettings(const QString& FileName) {
     try {
         WordFontSize =
             StrToInt(ini.ReadString(section, QStringLiteral("FontSize"), QStringLiteral("60")));
-    } catch (const EConvertError& e) {
+    } catch (const ConvertError& e) {
         // Say where the bad value is, so the operator can mend it.
-        throw EConvertError(
+        throw ConvertError(
             QStringLiteral("FontSize in %1: %2").arg(QDir::toNativeSeparators(path), e.message()));
     }
     PhotoFolder = ini.ReadString(section, QStringLiteral("PhotoPath"), none);

@@ -25,7 +25,7 @@ void MainWindow::RollPhotoTick() {
         if (!m_countQueryReady) {
             m_countQuery = NewQuery();
             if (!m_countQuery.prepare(Sql::CountPhotoWins))
-                throw EDatabaseError(m_countQuery.lastError().text());
+                throw DatabaseError(m_countQuery.lastError().text());
             m_countQueryReady = true;
         }
         int rejected = 0;
@@ -40,7 +40,7 @@ void MainWindow::RollPhotoTick() {
             if (QFileInfo(p).isFile()) {
                 m_countQuery.bindValue(0, p);
                 if (!m_countQuery.exec() || !m_countQuery.next())
-                    throw EDatabaseError(m_countQuery.lastError().text());
+                    throw DatabaseError(m_countQuery.lastError().text());
                 free = m_countQuery.value(0).toLongLong() == 0;
                 m_countQuery.finish();
             }

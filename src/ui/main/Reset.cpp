@@ -40,7 +40,7 @@ void MainWindow::ActionInitExecute() {
                     RunOrThrow(ADOQuery3, Sql::DeleteWord, {w});
                 ADOQuery3.finish();
                 if (!db.commit())
-                    throw EDatabaseError(QStringLiteral("Cannot commit the reset"));
+                    throw DatabaseError(QStringLiteral("Cannot commit the reset"));
             } catch (...) {
                 db.rollback();
                 throw;

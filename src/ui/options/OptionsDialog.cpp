@@ -801,7 +801,7 @@ void OptionsDialog::bsSkinButton6Click() {
 void OptionsDialog::OpenClassTable() {
     ADOTable1->setTable(QStringLiteral("jxmc"));
     if (!ADOTable1->select())
-        throw EDatabaseError(ADOTable1->lastError().text());
+        throw DatabaseError(ADOTable1->lastError().text());
     ADOTable1->setHeaderData(ADOTable1->fieldIndex(QStringLiteral("name")), Qt::Horizontal,
                              QStringLiteral("CLASS NAME"));
 }
@@ -821,7 +821,7 @@ void OptionsDialog::bsSkinTabSheet3Show() {
         if (!ADOTable2->select()) {
             const QString error = ADOTable2->lastError().text();
             ADOTable2->clear();
-            throw EDatabaseError(error);
+            throw DatabaseError(error);
         }
         const int id = ADOTable2->fieldIndex(QStringLiteral("id"));
         const int wz = ADOTable2->fieldIndex(QStringLiteral("wz"));
@@ -854,7 +854,7 @@ void OptionsDialog::PostTable(QTableView* grid, QSqlTableModel* table) {
     if (QWidget* editor = grid->indexWidget(grid->currentIndex()))
         QMetaObject::invokeMethod(grid, "commitData", Q_ARG(QWidget*, editor));
     if (table->isDirty() && !table->submitAll())
-        throw EDatabaseError(table->lastError().text());
+        throw DatabaseError(table->lastError().text());
 }
 
 void OptionsDialog::DropEdits(QTableView* grid, QSqlTableModel* table) {

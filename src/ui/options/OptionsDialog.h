@@ -34,7 +34,7 @@ public:
     ~OptionsDialog() override;
 
     // Readers of prize.ini in the program folder (the settings file rules).
-    // LoadOptions converts bgs1, bgs2 and bg without a guard: EConvertError.
+    // LoadOptions converts bgs1, bgs2 and bg without a guard: ConvertError.
     void LoadOptions(const QString& FileName);
     void LoadFontOptions(const QString& FileName);
 

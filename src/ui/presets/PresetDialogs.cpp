@@ -77,7 +77,7 @@ protected:
 // Reads the list again and puts the cursor on the row just stored, the last one.
 void ShowStoredRow(QSqlTableModel* model, QTableView* grid) {
     if (!model->select())
-        throw EDatabaseError(model->lastError().text());
+        throw DatabaseError(model->lastError().text());
     while (model->canFetchMore())
         model->fetchMore();
     if (model->rowCount() == 0)
@@ -244,7 +244,7 @@ void PresetDialog::OpenPresetList(const QString& table, const QStringList& colum
     auto* model = new PresetTable(this, table, columns);
     model->setObjectName(QStringLiteral("ADOTable1"));
     if (!model->select())
-        throw EDatabaseError(QStringLiteral("The cheat list cannot be opened: %1")
+        throw DatabaseError(QStringLiteral("The cheat list cannot be opened: %1")
                                  .arg(model->lastError().text().trimmed().isEmpty()
                                           ? QStringLiteral("table %1 is missing").arg(table)
                                           : model->lastError().text()));

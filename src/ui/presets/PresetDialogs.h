@@ -61,7 +61,7 @@ protected:
                  int height);
 
     // Loads the skin and the classes and lists `columns` of `table` under the
-    // grid and the navigator; throws EDatabaseError when either cannot be read.
+    // grid and the navigator; throws DatabaseError when either cannot be read.
     void OpenPresetList(const QString& table, const QStringList& columns,
                         const QList<Column>& shown);
     // Stores `value` for the chosen class, named `shown` to the operator, unless
@@ -77,7 +77,7 @@ protected:
 class PhotoPresetDialog : public PresetDialog {
     Q_OBJECT
 public:
-    // Throws EDatabaseError when the classes or the preset list cannot be read;
+    // Throws DatabaseError when the classes or the preset list cannot be read;
     // the window is then not made.
     explicit PhotoPresetDialog(QWidget* parent = nullptr);
 
@@ -101,7 +101,7 @@ private:
 class WordPresetDialog : public PresetDialog {
     Q_OBJECT
 public:
-    // Throws EDatabaseError when the classes or the preset list cannot be read;
+    // Throws DatabaseError when the classes or the preset list cannot be read;
     // the window is then not made.
     explicit WordPresetDialog(QWidget* parent = nullptr);
 

@@ -112,14 +112,14 @@ void PhotoWinnersDialog::FormCreate() {
     const int dateColumn = fields.indexOf(QStringLiteral("rq"));
     m_filenameColumn = fields.indexOf(QStringLiteral("filename"));
     if (classColumn < 0 || nameColumn < 0 || dateColumn < 0 || m_filenameColumn < 0)
-        throw EDatabaseError(QStringLiteral("The winners list cannot be opened: %1")
+        throw DatabaseError(QStringLiteral("The winners list cannot be opened: %1")
                                  .arg(ADOQuery1->lastError().text().trimmed().isEmpty()
                                           ? QStringLiteral("table prize is missing")
                                           : ADOQuery1->lastError().text()));
     // The store's text order, which ignores letter case.
     ADOQuery1->setSort(classColumn, Qt::AscendingOrder);
     if (!ADOQuery1->select())
-        throw EDatabaseError(QStringLiteral("The winners list cannot be opened: %1")
+        throw DatabaseError(QStringLiteral("The winners list cannot be opened: %1")
                                  .arg(ADOQuery1->lastError().text()));
     FetchAllRows(ADOQuery1);
     ADOQuery1->setHeaderData(m_filenameColumn, Qt::Horizontal, QStringLiteral("FileName"));
@@ -237,7 +237,7 @@ void PhotoWinnersDialog::ActionExportExecute() {
             return;
         Database* data = Database::instance();
         if (!data)
-            throw EDatabaseError(QStringLiteral("The database is not open"));
+            throw DatabaseError(QStringLiteral("The database is not open"));
         // Thumbnails of a few hundred photos take a moment.
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const ReportLibrary::Outcome done = ReportLibrary::ExcelReport(

@@ -20,7 +20,7 @@ class SkinData;
 class PhotoWinnersDialog : public QDialog {
     Q_OBJECT
 public:
-    // Opens the list; throws EDatabaseError when it cannot be read, and then
+    // Opens the list; throws DatabaseError when it cannot be read, and then
     // the window is not made.
     explicit PhotoWinnersDialog(QWidget* parent = nullptr);
 

@@ -32,7 +32,7 @@ QAction* AddButtonAction(QObject* list, QPushButton* button, const QString& name
 void PrintWinners(QWidget* window, const QString& statement) {
     Database* data = Database::instance();
     if (!data)
-        throw EDatabaseError(QStringLiteral("The database is not open"));
+        throw DatabaseError(QStringLiteral("The database is not open"));
     const ReportLibrary::Outcome done =
         ReportLibrary::AnyReport(data->ConnectionString(), statement, QStringLiteral("Winner"));
     if (!done.ok)

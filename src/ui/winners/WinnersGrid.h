@@ -26,7 +26,7 @@ QAction* AddButtonAction(QObject* list, QPushButton* button, const QString& name
                          const QString& text);
 
 // Prints the winners `statement` lists through the report library; a report
-// that fails is told to the operator. Throws EDatabaseError when the database
+// that fails is told to the operator. Throws DatabaseError when the database
 // is not open.
 void PrintWinners(QWidget* window, const QString& statement);
 

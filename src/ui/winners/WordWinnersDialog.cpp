@@ -97,7 +97,7 @@ void WordWinnersDialog::FormCreate() {
         RunOrThrow(q, Sql::ListWordWinners);
         ADOQuery1->setQuery(std::move(q));
         if (ADOQuery1->lastError().isValid())
-            throw EDatabaseError(ADOQuery1->lastError().text());
+            throw DatabaseError(ADOQuery1->lastError().text());
         FetchAllRows(ADOQuery1);
     });
     // A model that never had a query still claims rows to fetch.
