@@ -2,7 +2,7 @@
 // a million candidates, photo mode on a folder of camera-sized photos. At the
 // fastest roll speed a tick comes every 10 ms and must show a new candidate.
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
+#include "support/TestSql.h"
 #include "core/media/PhotoLoader.h"
 #include "core/settings/ProgramFolder.h"
 #include "ui/main/MainWindow.h"
@@ -88,7 +88,7 @@ struct Event {
         db.transaction();
         QSqlQuery q(db);
         q.exec(QStringLiteral("delete from wz"));
-        q.prepare(Sql::InsertWord);
+        q.prepare(TestSql::InsertWord);
         for (int i = 0; i < WordRows; ++i) {
             q.bindValue(0, QStringLiteral("Ticket %1").arg(i, 7, 10, QLatin1Char('0')));
             q.exec();

@@ -1,7 +1,7 @@
 // The data store: the schema a fresh install gets, the query helpers' messages,
 // bound values that survive any text, and a database file that cannot be used.
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
+#include "support/TestSql.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempProgram.h"
 
@@ -42,7 +42,7 @@ void TestDatabase::freshInstallHasSchemaAndDefaults() {
     QVERIFY(program.count(QStringLiteral("select count(*) from wz")) > 0);
     QCOMPARE(program.sql(QStringLiteral("pragma user_version")).toInt(), Database::SchemaVersion);
     // rq is filled by the store with the local date and time of the insert.
-    program.sql(Sql::InsertPhotoWinner,
+    program.sql(TestSql::InsertPhotoWinner,
                 {QStringLiteral("/p/a.jpg"), QStringLiteral("a.jpg"), QStringLiteral("First")});
     const QDateTime rq = program.sql(QStringLiteral("select rq from prize")).toDateTime();
     QVERIFY(rq.isValid());
@@ -84,9 +84,9 @@ void TestDatabase::helpersSucceedSilently() {
     program.openDatabase();
     QSqlQuery q = NewQuery();
     QString result = QStringLiteral("x");
-    ExecQuery(Sql::InsertWord, result, q, {QStringLiteral("Zed")});
+    ExecQuery(TestSql::InsertWord, result, q, {QStringLiteral("Zed")});
     QCOMPARE(result, QStringLiteral("Success"));
-    OpenQuery(Sql::CountWord, result, q, {QStringLiteral("zed")});
+    OpenQuery(TestSql::CountWord, result, q, {QStringLiteral("zed")});
     QCOMPARE(result, QStringLiteral("Success"));
     QCOMPARE(ReadCount(q), 1);
     QVERIFY(prompts.messages.isEmpty());
@@ -109,9 +109,9 @@ void TestDatabase::awkwardTextIsStoredAndFoundIntact() {
     program.openDatabase();
     QSqlQuery q = NewQuery();
     QString result;
-    ExecQuery(Sql::InsertWonWord, result, q, {text, text});
+    ExecQuery(TestSql::InsertWonWord, result, q, {text, text});
     QCOMPARE(result, QStringLiteral("Success"));
-    OpenQuery(Sql::CountWordWins, result, q, {text});
+    OpenQuery(TestSql::CountWordWins, result, q, {text});
     QCOMPARE(ReadCount(q), 1);
     QCOMPARE(program.sql(QStringLiteral("select prize from wz where wz=?"), {text}).toString(),
              text);
@@ -123,10 +123,10 @@ void TestDatabase::textComparisonIgnoresCase() {
     ScriptedPrompts prompts;
     TempProgram program;
     program.openDatabase();
-    program.sql(Sql::InsertWord, {QStringLiteral("Alice")});
-    QCOMPARE(program.count(Sql::CountWord, {QStringLiteral("alice")}), 1);
-    program.sql(Sql::MarkWordWon, {QStringLiteral("First"), QStringLiteral("ALICE")});
-    QCOMPARE(program.count(Sql::CountWordWinnersOfClass, {QStringLiteral("first")}), 1);
+    program.sql(TestSql::InsertWord, {QStringLiteral("Alice")});
+    QCOMPARE(program.count(TestSql::CountWord, {QStringLiteral("alice")}), 1);
+    program.sql(TestSql::MarkWordWon, {QStringLiteral("First"), QStringLiteral("ALICE")});
+    QCOMPARE(program.count(TestSql::CountWordWinnersOfClass, {QStringLiteral("first")}), 1);
 }
 
 void TestDatabase::notADatabaseIsReportedAndLeftAlone() {
@@ -177,7 +177,7 @@ static int recordAndWait(const QString& folder) {
     Database dm;
     QSqlQuery q = NewQuery();
     RunOrThrow(
-        q, Sql::InsertPhotoWinner,
+        q, TestSql::InsertPhotoWinner,
         {QStringLiteral("/x/Kill Me.jpg"), QStringLiteral("Kill Me.jpg"), QStringLiteral("First")});
     fputs("recorded\n", stdout);
     fflush(stdout);

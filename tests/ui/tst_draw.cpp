@@ -1,6 +1,6 @@
 // Whole draws through the real main window: keys, roll steps, the store afterwards.
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
+#include "support/TestSql.h"
 #include "core/media/SoundPlayer.h"
 #include "core/settings/ProgramFolder.h"
 #include "support/MainWindowHarness.h"
@@ -82,7 +82,7 @@ void TestDraw::photoDraw() {
     MainWindowHarness h(PhotoIni(files.path(QStringLiteral("photos"))));
     QCOMPARE(h.form->PhotoCount, photos);
     for (int i = 0; i < wonBefore; ++i)
-        h.program.sql(Sql::InsertPhotoWinner,
+        h.program.sql(TestSql::InsertPhotoWinner,
                       {candidates.at(i), QFileInfo(candidates.at(i)).fileName(), cls});
     QString preset;
     if (presetIndex >= 0) {
@@ -90,7 +90,7 @@ void TestDraw::photoDraw() {
         preset = photos == 0
                      ? files.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Boss.jpg")}).at(0)
                      : candidates.at(presetIndex);
-        h.program.sql(Sql::InsertPhotoPreset, {preset, cls});
+        h.program.sql(TestSql::InsertPhotoPreset, {preset, cls});
     }
 
     h.enter();
@@ -108,7 +108,7 @@ void TestDraw::photoDraw() {
         const int index = h.form->PhotoList.indexOf(h.form->CurrentPhoto);
         QCOMPARE(h.form->windowTitle(), QFileInfo(h.form->CurrentPhoto).fileName() +
                                             QLatin1Char(' ') + QString::number(index));
-        QCOMPARE(h.program.count(Sql::CountPhotoWins, {h.form->CurrentPhoto}), 0);
+        QCOMPARE(h.program.count(TestSql::CountPhotoWins, {h.form->CurrentPhoto}), 0);
     }
     const QString rolled = h.form->CurrentPhoto;
     h.space();
@@ -155,13 +155,13 @@ void TestDraw::wordDraw() {
     MainWindowHarness h(WordIni());
     h.program.sql(QStringLiteral("delete from wz"));
     for (int i = 0; i < candidates; ++i)
-        h.program.sql(Sql::InsertWord, {QStringLiteral("W%1").arg(i, 2, 10, QLatin1Char('0'))});
+        h.program.sql(TestSql::InsertWord, {QStringLiteral("W%1").arg(i, 2, 10, QLatin1Char('0'))});
     h.program.sql(
         QStringLiteral(
             "update wz set prize='Earlier' where id in (select id from wz order by id limit ?)"),
         {wonBefore});
     for (const QString& p : presets)
-        h.program.sql(Sql::InsertWordPreset, {p, cls});
+        h.program.sql(TestSql::InsertWordPreset, {p, cls});
 
     h.enter();
     QVERIFY(h.form->RxSpinEdit1->isEnabled());
@@ -179,7 +179,7 @@ void TestDraw::wordDraw() {
     shown = h.lines();
     for (int i = 0; i < presets.size() && i < shown.size(); ++i)
         QCOMPARE(shown.at(i), presets.at(i));
-    QCOMPARE(h.program.count(Sql::CountWordWinnersOfClass, {cls}), shown.size());
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {cls}), shown.size());
     for (const QString& w : shown)
         QCOMPARE(h.program.sql(QStringLiteral("select prize from wz where wz=?"), {w}).toString(),
                  cls);
@@ -278,7 +278,7 @@ void TestDraw::enterAfterStopRollsAtOnceWithoutMusic() {
     const QString second = h.form->CurrentPhoto;
     h.space();
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from prize")), 2);
-    QCOMPARE(h.program.count(Sql::CountPhotoWins, {second}), 1);
+    QCOMPARE(h.program.count(TestSql::CountPhotoWins, {second}), 1);
 }
 
 void TestDraw::keysReachTheDrawWhateverHasFocus() {
@@ -301,7 +301,7 @@ void TestDraw::keysReachTheDrawWhateverHasFocus() {
     }
     // The class box keeps its list closed: Space never opened a popup that eats keys.
     QVERIFY(!h.form->bsSkinComboBox1->view()->isVisible());
-    QCOMPARE(h.program.count(Sql::CountWordWinnersOfClass, {cls}), 2);
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {cls}), 2);
 }
 
 void TestDraw::promptFlashesRedYellowBlue() {
@@ -324,7 +324,7 @@ void TestDraw::photoTickSkipsWonMissingAndBrokenPhotos() {
     MainWindowHarness h(PhotoIni(files.path(QStringLiteral("photos"))));
     // 27 of 30 are out: won, deleted since the scan, or not a picture at all.
     for (int i = 0; i < 10; ++i)
-        h.program.sql(Sql::InsertPhotoWinner,
+        h.program.sql(TestSql::InsertPhotoWinner,
                       {paths.at(i), QFileInfo(paths.at(i)).fileName(), cls});
     for (int i = 10; i < 20; ++i)
         QFile::remove(paths.at(i));
@@ -349,7 +349,7 @@ void TestDraw::photoTickSkipsWonMissingAndBrokenPhotos() {
     QVERIFY(shown > 0);
     h.space();
     QVERIFY(good.contains(h.form->CurrentPhoto));
-    QCOMPARE(h.program.count(Sql::CountPhotoWins, {h.form->CurrentPhoto}), 1);
+    QCOMPARE(h.program.count(TestSql::CountPhotoWins, {h.form->CurrentPhoto}), 1);
 }
 
 void TestDraw::everyPhotoWonShowsNothingAndRecordsNothing() {
@@ -363,7 +363,7 @@ void TestDraw::everyPhotoWonShowsNothingAndRecordsNothing() {
     h.space();
     for (const QString& p : paths)
         if (p != h.form->CurrentPhoto)
-            h.program.sql(Sql::InsertPhotoWinner, {p, QFileInfo(p).fileName(), cls});
+            h.program.sql(TestSql::InsertPhotoWinner, {p, QFileInfo(p).fileName(), cls});
     h.ticks(3);
     h.enter();
     QVERIFY(!h.form->Image2->hasPicture());
@@ -434,13 +434,13 @@ void TestDraw::duplicateTextsAllWin() {
     MainWindowHarness h(WordIni());
     h.program.sql(QStringLiteral("delete from wz"));
     for (const char* w : {"Ann O'Hara", "ann o'hara", "Ann O'Hara"})
-        h.program.sql(Sql::InsertWord, {QString::fromUtf8(w)});
+        h.program.sql(TestSql::InsertWord, {QString::fromUtf8(w)});
     h.enter();
     h.space();
     h.ticks(1);
     QCOMPARE(h.lines().size(), 1);
     h.space();
-    QCOMPARE(h.program.count(Sql::CountWordWinnersOfClass, {cls}), 3);
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {cls}), 3);
     QVERIFY(h.prompts.messages.isEmpty());
 }
 
@@ -453,20 +453,20 @@ void TestDraw::blankLineIsNotInsertedAsACandidate() {
                              LineBreak);
     h.space();
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz")), before);
-    QCOMPARE(h.program.count(Sql::CountWordWinnersOfClass, {cls}), 1);
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {cls}), 1);
 }
 
 void TestDraw::wordPresetPositions() {
     MainWindowHarness h(WordIni());
     h.program.sql(QStringLiteral("delete from wz"));
     for (int i = 0; i < 10; ++i)
-        h.program.sql(Sql::InsertWord, {QStringLiteral("C%1").arg(i)});
-    h.program.sql(Sql::InsertWord, {QStringLiteral("Old Winner")});
-    h.program.sql(Sql::MarkWordWon, {QStringLiteral("Earlier"), QStringLiteral("Old Winner")});
+        h.program.sql(TestSql::InsertWord, {QStringLiteral("C%1").arg(i)});
+    h.program.sql(TestSql::InsertWord, {QStringLiteral("Old Winner")});
+    h.program.sql(TestSql::MarkWordWon, {QStringLiteral("Earlier"), QStringLiteral("Old Winner")});
     // Five presets for three lines: the first has won already and keeps its line as rolled.
     for (const char* p : {"Old Winner", "New Face", "C3", "P4", "P5"})
-        h.program.sql(Sql::InsertWordPreset, {QString::fromUtf8(p), cls});
-    h.program.sql(Sql::InsertWordPreset,
+        h.program.sql(TestSql::InsertWordPreset, {QString::fromUtf8(p), cls});
+    h.program.sql(TestSql::InsertWordPreset,
                   {QStringLiteral("Other Class"), QStringLiteral("Second Prize")});
     h.enter();
     h.form->RxSpinEdit1->setValue(3);
@@ -499,8 +499,8 @@ void TestDraw::presetAlsoRolledIsNotShownTwice() {
     MainWindowHarness h(WordIni());
     h.program.sql(QStringLiteral("delete from wz"));
     for (const char* w : {"Ann", "Bob", "Cy", "Dee"})
-        h.program.sql(Sql::InsertWord, {QString::fromUtf8(w)});
-    h.program.sql(Sql::InsertWordPreset, {QStringLiteral("dee"), cls});
+        h.program.sql(TestSql::InsertWord, {QString::fromUtf8(w)});
+    h.program.sql(TestSql::InsertWordPreset, {QStringLiteral("dee"), cls});
     // Three of four roll; Dee is often among them and also takes line 1 as the preset.
     for (int draw = 0; draw < 30; ++draw) {
         h.program.sql(QStringLiteral("update wz set prize=null"));
@@ -517,7 +517,7 @@ void TestDraw::presetAlsoRolledIsNotShownTwice() {
         for (const QString& w : shown)
             distinct.insert(w.toLower());
         QVERIFY2(distinct.size() == 3, qPrintable(shown.join(QLatin1Char(','))));
-        QCOMPARE(h.program.count(Sql::CountWordWinnersOfClass, {cls}), 3);
+        QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {cls}), 3);
         h.ticks(1);
     }
     // With nobody else free, the copy is dropped rather than shown twice.
@@ -532,7 +532,7 @@ void TestDraw::presetAlsoRolledIsNotShownTwice() {
     h.form->LabelWZ->setText(QStringLiteral("Cy") + LineBreak + QStringLiteral("Dee"));
     h.space();
     QCOMPARE(h.lines(), (QStringList{QStringLiteral("dee")}));
-    QCOMPARE(h.program.count(Sql::CountWordWinnersOfClass, {cls}), 1);
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {cls}), 1);
     QVERIFY(h.prompts.messages.isEmpty());
 }
 
@@ -544,11 +544,11 @@ void TestDraw::photoPresetSkipsWonAndMissing() {
         {QStringLiteral("Gone.jpg"), QStringLiteral("Won.jpg"), QStringLiteral("Star.jpg")});
     MainWindowHarness h(PhotoIni(files.path(QStringLiteral("photos"))));
     QFile::remove(cheats.at(0));
-    h.program.sql(Sql::InsertPhotoWinner,
+    h.program.sql(TestSql::InsertPhotoWinner,
                   {cheats.at(1), QStringLiteral("Won.jpg"), QStringLiteral("Earlier")});
     for (const QString& c : cheats)
-        h.program.sql(Sql::InsertPhotoPreset, {c, cls});
-    h.program.sql(Sql::InsertPhotoPreset, {cheats.at(2), QStringLiteral("Second Prize")});
+        h.program.sql(TestSql::InsertPhotoPreset, {c, cls});
+    h.program.sql(TestSql::InsertPhotoPreset, {cheats.at(2), QStringLiteral("Second Prize")});
     h.enter();
     h.space();
     h.ticks(1);
@@ -624,23 +624,23 @@ void TestDraw::resetRefusals() {
     QFETCH(bool, yes);
     QFETCH(QString, answer);
     MainWindowHarness h(WordIni());
-    h.program.sql(Sql::MarkWordWon, {cls, QStringLiteral("Chen Wei")});
+    h.program.sql(TestSql::MarkWordWon, {cls, QStringLiteral("Chen Wei")});
     h.prompts.yesNoAnswers.enqueue(yes);
     if (!answer.isEmpty())
         h.prompts.inputAnswers.enqueue(answer);
     h.form->ActionInitExecute();
     QCOMPARE(h.prompts.questions.first(), QStringLiteral("CAUTION|Are You Sure?"));
     QTEST(h.prompts.messages, "messages");
-    QCOMPARE(h.program.count(Sql::CountWordWinnersOfClass, {cls}), 1);
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {cls}), 1);
 }
 
 void TestDraw::resetInBothModes() {
     {
         MainWindowHarness h(WordIni());
-        h.program.sql(Sql::MarkWordWon, {cls, QStringLiteral("Chen Wei")});
-        h.program.sql(Sql::InsertWonWord, {QStringLiteral("Preset Guy"), cls});
-        h.program.sql(Sql::InsertWordPreset, {QStringLiteral("Preset Guy"), cls});
-        h.program.sql(Sql::InsertWordPreset,
+        h.program.sql(TestSql::MarkWordWon, {cls, QStringLiteral("Chen Wei")});
+        h.program.sql(TestSql::InsertWonWord, {QStringLiteral("Preset Guy"), cls});
+        h.program.sql(TestSql::InsertWordPreset, {QStringLiteral("Preset Guy"), cls});
+        h.program.sql(TestSql::InsertWordPreset,
                       {QStringLiteral("Alice Martin"), QStringLiteral("Second Prize")});
         h.prompts.yesNoAnswers.enqueue(true);
         h.prompts.inputAnswers.enqueue(QStringLiteral("ok"));
@@ -649,18 +649,18 @@ void TestDraw::resetInBothModes() {
         QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz where prize is not null")),
                  0);
         // Candidates equal to a preset word of any class are gone; presets stay.
-        QCOMPARE(h.program.count(Sql::CountWord, {QStringLiteral("Preset Guy")}), 0);
-        QCOMPARE(h.program.count(Sql::CountWord, {QStringLiteral("Alice Martin")}), 0);
+        QCOMPARE(h.program.count(TestSql::CountWord, {QStringLiteral("Preset Guy")}), 0);
+        QCOMPARE(h.program.count(TestSql::CountWord, {QStringLiteral("Alice Martin")}), 0);
         QCOMPARE(h.program.count(QStringLiteral("select count(*) from zb1")), 2);
-        QCOMPARE(h.program.count(Sql::CountWord, {QStringLiteral("Chen Wei")}), 1);
+        QCOMPARE(h.program.count(TestSql::CountWord, {QStringLiteral("Chen Wei")}), 1);
     }
     {
         TempProgram files;
         files.makePhotos(QStringLiteral("photos"), names(2));
         MainWindowHarness h(PhotoIni(files.path(QStringLiteral("photos"))));
-        h.program.sql(Sql::InsertPhotoWinner,
+        h.program.sql(TestSql::InsertPhotoWinner,
                       {QStringLiteral("/x/a.jpg"), QStringLiteral("a.jpg"), cls});
-        h.program.sql(Sql::InsertPhotoPreset, {QStringLiteral("/x/b.jpg"), cls});
+        h.program.sql(TestSql::InsertPhotoPreset, {QStringLiteral("/x/b.jpg"), cls});
         h.prompts.yesNoAnswers.enqueue(true);
         h.prompts.inputAnswers.enqueue(QStringLiteral("OK"));
         h.form->ActionInitExecute();
@@ -675,8 +675,8 @@ void TestDraw::winnerCountSentence() {
     QString text;
     h.form->WinnerCountText(text);
     QCOMPARE(text, QStringLiteral("There are 0 persons who won First Prize"));
-    h.program.sql(Sql::MarkWordWon, {cls, QStringLiteral("Chen Wei")});
-    h.program.sql(Sql::MarkWordWon, {QStringLiteral("first prize"), QStringLiteral("Wang Fang")});
+    h.program.sql(TestSql::MarkWordWon, {cls, QStringLiteral("Chen Wei")});
+    h.program.sql(TestSql::MarkWordWon, {QStringLiteral("first prize"), QStringLiteral("Wang Fang")});
     h.form->WinnerCountText(text);
     QCOMPARE(text, QStringLiteral("There are 2 persons who won First Prize"));
     // The prompt shows it while the mouse rests on the box, and comes back after.

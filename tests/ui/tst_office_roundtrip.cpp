@@ -2,7 +2,7 @@
 // CSV by soffice and compared cell by cell with what was exported.
 #include "WinnersFixture.h"
 
-#include "core/data/Statements.h"
+#include "support/TestSql.h"
 #include "ui/winners/ReportLibrary.h"
 #include "ui/winners/WordWinnersDialog.h"
 
@@ -103,7 +103,7 @@ void TestOfficeRoundTrip::calcReadsTheExports() {
     const QString book = QDir(fx.outDir()).filePath(QStringLiteral("photos-book.xlsx"));
     for (const QString& out : {sylk, book}) {
         const auto done = ReportLibrary::ExcelReport(
-            fx.data->ConnectionString(), Sql::ExportPhotoWinners, AppDir + QStringLiteral("md.xls"),
+            fx.data->ConnectionString(), TestSql::ExportPhotoWinners, AppDir + QStringLiteral("md.xls"),
             QStringLiteral("Sheet1"), out, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
         QVERIFY2(done.ok, qPrintable(done.error));
     }

@@ -1,7 +1,7 @@
 // The photo and word preset editors: what they list, what they store and refuse,
 // deleting, how the main window opens them, and a stored preset winning a draw.
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
+#include "support/TestSql.h"
 #include "core/settings/ProgramFolder.h"
 #include "support/MainWindowHarness.h"
 #include "ui/common/SkinData.h"
@@ -329,7 +329,7 @@ void TestPresetEditors::photoRefusals() {
     const QStringList cheats =
         f.program.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
     const QString folder = f.program.path(QStringLiteral("cheat"));
-    f.program.sql(Sql::InsertPhotoPreset, {cheats.at(0), cls});
+    f.program.sql(TestSql::InsertPhotoPreset, {cheats.at(0), cls});
     if (file.contains(QStringLiteral("%1")))
         file = file.arg(folder);
     if (!bytes.isEmpty())
@@ -378,8 +378,8 @@ void TestPresetEditors::wordPresets() {
     QFETCH(QString, stored);
     QFETCH(QString, message);
     Fixture f;
-    f.program.sql(Sql::InsertWordPreset, {QStringLiteral("Listed Guest"), cls});
-    f.program.sql(Sql::InsertWordPreset,
+    f.program.sql(TestSql::InsertWordPreset, {QStringLiteral("Listed Guest"), cls});
+    f.program.sql(TestSql::InsertWordPreset,
                   {QStringLiteral("Earlier Guest"), QStringLiteral("Second Prize")});
     WordPresetDialog editor;
     QCOMPARE(editor.bsSkinComboBox1->currentText(), cls);
@@ -422,11 +422,11 @@ void TestPresetEditors::alreadyWonAsksFirst() {
         f.program.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
     QString name;
     if (photo) {
-        f.program.sql(Sql::InsertPhotoWinner,
+        f.program.sql(TestSql::InsertPhotoWinner,
                       {cheats.at(0), QStringLiteral("Star.jpg"), QStringLiteral("Second Prize")});
         name = QStringLiteral("Star.jpg");
     } else {
-        f.program.sql(Sql::InsertWonWord,
+        f.program.sql(TestSql::InsertWonWord,
                       {QStringLiteral("Ann Lee"), QStringLiteral("Second Prize")});
         name = QStringLiteral("Ann Lee");
     }
@@ -473,7 +473,7 @@ void TestPresetEditors::deleteAsksAndRemovesOneRow() {
             f.program.sql(QStringLiteral("insert into zb(filename,class,rq) values(?,?,?)"),
                           {QLatin1String(v), cls, QStringLiteral("2026-01-31 20:00:00")});
         else
-            f.program.sql(Sql::InsertWordPreset, {QLatin1String(v), cls});
+            f.program.sql(TestSql::InsertWordPreset, {QLatin1String(v), cls});
     }
     auto editor = MakeEditor(photo);
     QTableView* grid = Child<QTableView>(editor.get(), "bsSkinDBGrid1");

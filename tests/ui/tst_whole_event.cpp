@@ -1,6 +1,6 @@
 // Two whole events through the real main window, from the settings to the exported list.
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
+#include "support/TestSql.h"
 #include "core/settings/ProgramFolder.h"
 #include "formats/Sylk.h"
 #include "support/MainWindowHarness.h"
@@ -82,7 +82,7 @@ void TestWholeEvent::photoEvent() {
     MainWindowHarness h(PhotoIni(files.path(QStringLiteral("staff")), true));
     QFile::copy(QStringLiteral(KALVORO_SOURCE_DIR "/assets/md.xls"),
                 h.program.path(QStringLiteral("md.xls")));
-    h.program.sql(Sql::InsertPhotoPreset, {boss, QStringLiteral("Second Prize")});
+    h.program.sql(TestSql::InsertPhotoPreset, {boss, QStringLiteral("Second Prize")});
 
     draw(h, 0);
     draw(h, 1); // the preset wins this one
@@ -142,7 +142,7 @@ void TestWholeEvent::wordEvent() {
     draw(h, 0, 10);
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz where prize is not null")),
              14);
-    QCOMPARE(h.program.count(Sql::CountWordWinnersOfClass, {QStringLiteral("First Prize")}), 10);
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {QStringLiteral("First Prize")}), 10);
 
     h.prompts.yesNoAnswers.enqueue(true);
     h.prompts.inputAnswers.enqueue(QStringLiteral("OK"));

@@ -47,3 +47,45 @@ int InsertCandidates(const QStringList& entries, const ImportProgress& progress)
         progress(total, total);
     return inserted;
 }
+
+const QString CandidateStore::Table = QStringLiteral("wz");
+const QString CandidateStore::WinnersStatement =
+    QStringLiteral("select * from wz where prize is not null order by prize");
+const QString CandidateStore::PrintStatement = QStringLiteral(
+    "select wz as name,prize as class from wz where prize is not null order by prize");
+
+bool CandidateStore::isWon(const QString& word) const {
+    return count(QStringLiteral("select count(*) from wz where wz=? and prize is not null"),
+                 {word}) > 0;
+}
+
+void CandidateStore::recordWinners(const QStringList& words, const QString& prizeClass) {
+    inTransaction([&] {
+        for (const QString& w : words) {
+            const bool known = count(QStringLiteral("select count(*) from wz where wz=?"), {w}) > 0;
+            bool blank = true;
+            for (QChar c : w)
+                blank = blank && (c.isSpace() || c.category() == QChar::Other_Control);
+            if (!known && !blank)
+                run(QStringLiteral("insert into wz(wz,prize) values(?,?)"), {w, prizeClass});
+            else
+                run(QStringLiteral("update wz set prize=? where wz=?"), {prizeClass, w});
+        }
+    });
+}
+
+qlonglong CandidateStore::countWinnersInClass(const QString& prizeClass) const {
+    return count(QStringLiteral("select count(*) from wz where prize=?"), {prizeClass});
+}
+
+void CandidateStore::resetWinners(const QStringList& presetWords) {
+    inTransaction([&] {
+        run(QStringLiteral("update wz set prize=null where prize is not null"));
+        for (const QString& w : presetWords)
+            run(QStringLiteral("delete from wz where wz=?"), {w});
+    });
+}
+
+void CandidateStore::deleteAll() {
+    run(QStringLiteral("delete from wz"));
+}

@@ -1,5 +1,7 @@
 #pragma once
 // The candidates of word mode (table wz).
+#include "core/data/Stores.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,3 +17,22 @@ using ImportProgress = std::function<bool(int done, int total)>;
 // commits what was inserted before it. Throws DatabaseError when the
 // transaction cannot be committed.
 int InsertCandidates(const QStringList& entries, const ImportProgress& progress = {});
+
+class CandidateStore : public Store {
+public:
+    using Store::Store;
+    static const QString Table;
+    // What the word winners window lists and prints.
+    static const QString WinnersStatement;
+    static const QString PrintStatement;
+
+    // Whether a candidate of this text has won.
+    bool isWon(const QString& word) const;
+    // Marks every candidate of each text as a winner of the class, all in one
+    // transaction; a text that is not a candidate (and not blank) is added as a winner.
+    void recordWinners(const QStringList& words, const QString& prizeClass);
+    qlonglong countWinnersInClass(const QString& prizeClass) const;
+    // Frees every winner and removes the preset words from the candidates, in one transaction.
+    void resetWinners(const QStringList& presetWords);
+    void deleteAll();
+};
