@@ -1,10 +1,15 @@
-#include "MainWindowHarness.h"
+#include "support/MainWindowHarness.h"
 
 #include "core/data/Database.h"
-#include "core/settings/ProgramFolder.h"
+#include "core/draw/DrawSession.h"
+#include "ui/common/SkinData.h"
+#include "ui/main/ControlStrip.h"
+#include "ui/main/DisplayWidgets.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 MainWindowHarness::MainWindowHarness(const QStringList& ini, bool show) {
     if (!ini.isEmpty())
@@ -14,7 +19,7 @@ MainWindowHarness::MainWindowHarness(const QStringList& ini, bool show) {
 
 MainWindowHarness::~MainWindowHarness() {
     if (form) {
-        form->Timer1->stop();
+        rollTimer()->stop();
         form->close();
     }
     form.reset();
@@ -22,11 +27,9 @@ MainWindowHarness::~MainWindowHarness() {
 }
 
 void MainWindowHarness::start(bool show) {
-    LotteryMode = 0;
-    ShowWinnerFlag = false;
-    SkinFile.clear();
+    SkinData::setActiveFile(QString());
     form = std::make_unique<MainWindow>();
-    form->AnnounceStepMs = 0;
+    form->setAnnounceStepMs(0);
     if (Database* db = program.openDatabase(); !db->isUsable())
         prompts.message(nullptr, db->openFailureText());
     if (show) {
@@ -50,16 +53,41 @@ void MainWindowHarness::press(Qt::Key key) {
 
 void MainWindowHarness::ticks(int n) {
     for (int i = 0; i < n; ++i)
-        form->Timer1Timer();
+        session()->step();
+}
+
+DrawSession* MainWindowHarness::session() const {
+    return form->session();
+}
+
+BannerLabel* MainWindowHarness::banner() const {
+    return form->findChild<BannerLabel*>(QStringLiteral("bannerLabel"));
+}
+
+PictureView* MainWindowHarness::photo() const {
+    return form->findChild<PictureView*>(QStringLiteral("photoView"));
+}
+
+QLabel* MainWindowHarness::prompt() const {
+    return form->findChild<QLabel*>(QStringLiteral("promptLabel"));
+}
+
+WordCountBox* MainWindowHarness::wordCount() const {
+    return form->findChild<WordCountBox*>(QStringLiteral("wordCountBox"));
+}
+
+PrizeClassBox* MainWindowHarness::classBox() const {
+    return form->findChild<PrizeClassBox*>(QStringLiteral("prizeClassBox"));
+}
+
+QTimer* MainWindowHarness::timer(const char* name) const {
+    return form->findChild<QTimer*>(QLatin1String(name));
 }
 
 QStringList MainWindowHarness::lines() const {
-    TMyStringList list;
-    list.Delimiter = LineBreak;
-    SplitByDelimiter(list, form->LabelWZ->text());
-    return list;
+    const QString text = banner()->text();
+    return text.isEmpty() ? QStringList() : text.split(QChar(13));
 }
-
 QStringList PhotoIni(const QString& folder, bool showWinner) {
     return {QStringLiteral("[prize]"),
             QStringLiteral("caption=Gala 2026"),

@@ -6,6 +6,14 @@
 
 #include <memory>
 
+class BannerLabel;
+class DrawSession;
+class PictureView;
+class PrizeClassBox;
+class QLabel;
+class QTimer;
+class WordCountBox;
+
 class MainWindowHarness {
 public:
     // prize.ini lines; an empty list means no prize.ini at all.
@@ -16,7 +24,7 @@ public:
     TempProgram program;
     std::unique_ptr<MainWindow> form;
 
-    // Creates the window and the data module in the program's order, then shows it.
+    // Creates the window and the database in the program's order, then shows it.
     void start(bool show = true);
     // Presses a key where a real key would land: the focused control of the window.
     void press(Qt::Key key);
@@ -26,7 +34,17 @@ public:
     void ticks(int n = 1);
     // Makes the main window the active window, as a user's click would.
     void activate();
-    // The lines of the large display.
+
+    // The window's parts, found by their object names.
+    DrawSession* session() const;
+    BannerLabel* banner() const;
+    PictureView* photo() const;
+    QLabel* prompt() const;
+    WordCountBox* wordCount() const;
+    PrizeClassBox* classBox() const;
+    QTimer* timer(const char* name) const;
+    QTimer* rollTimer() const { return timer("rollTimer"); }
+    // The lines the large display shows.
     QStringList lines() const;
 };
 

@@ -1,7 +1,6 @@
 #include "core/data/CandidateStore.h"
 
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
 #include "formats/Errors.h"
 
 #include <QSqlDatabase>
@@ -17,7 +16,7 @@ int InsertCandidates(const QStringList& entries, const ImportProgress& progress)
     // minutes for a long list.
     const bool inTransaction = db.transaction();
     QSqlQuery query(db);
-    if (!query.prepare(Sql::InsertWord)) {
+    if (!query.prepare(QStringLiteral("insert into wz(wz) values(?)"))) {
         if (inTransaction)
             db.rollback();
         throw DatabaseError(query.lastError().text());

@@ -1,6 +1,5 @@
 #include "core/data/WordPicker.h"
 
-#include "core/data/Statements.h"
 #include "formats/Errors.h"
 
 #include <QHash>
@@ -30,6 +29,27 @@
 // free rows, the count an earlier pick made) depends only on how many rows are
 // free and how many draws missed, never on which rows were found, so mixing
 // them keeps every step uniform.
+
+namespace {
+// The fast pick: which of up to IdBatch drawn ids are free rows (unused places
+// are bound to null, which matches nothing), how many rows are free up to a
+// bound, and a random sample of free ids for when few are free.
+constexpr int IdBatch = 64;
+// Two subqueries: "select min(id), max(id)" in one would scan the whole table.
+const QString IdRangeSql =
+    QStringLiteral("select (select min(id) from wz), (select max(id) from wz)");
+const QString FreeByIdsSql = [] {
+    QString sql = QStringLiteral("select id,wz from wzd where prize is null and id in (?");
+    for (int i = 1; i < IdBatch; ++i)
+        sql += QStringLiteral(",?");
+    sql += QStringLiteral(")");
+    return sql;
+}();
+const QString CountFreeUpToSql =
+    QStringLiteral("select count(*) from (select 1 from wzd where prize is null limit ?)");
+const QString SampleFreeIdsSql =
+    QStringLiteral("select id from wzd where prize is null order by random() limit ?");
+} // namespace
 
 namespace {
 // Misses in a row allowed once the count has shown many free rows: only a table
@@ -69,10 +89,10 @@ WordPicker::WordPicker(const QSqlDatabase& db) : m_connection(db.connectionName(
 
 void WordPicker::prepareAll() {
     const QSqlDatabase db = openConnection(m_connection);
-    prepareOn(db, m_range, Sql::WordIdRange);
-    prepareOn(db, m_lookup, Sql::FreeWordsByIds);
-    prepareOn(db, m_count, Sql::CountFreeWordsUpTo);
-    prepareOn(db, m_sample, Sql::SampleFreeWordIds);
+    prepareOn(db, m_range, IdRangeSql);
+    prepareOn(db, m_lookup, FreeByIdsSql);
+    prepareOn(db, m_count, CountFreeUpToSql);
+    prepareOn(db, m_sample, SampleFreeIdsSql);
 }
 
 void WordPicker::run(QSqlQuery& query, const QString& sql, const QVariantList& values) {
@@ -91,15 +111,15 @@ void WordPicker::run(QSqlQuery& query, const QString& sql, const QVariantList& v
 
 void WordPicker::lookUp(const QList<qint64>& ids, QHash<qint64, QString>& free) {
     free.clear();
-    for (qsizetype start = 0; start < ids.size(); start += Sql::WordIdBatch) {
+    for (qsizetype start = 0; start < ids.size(); start += IdBatch) {
         QVariantList values;
-        values.reserve(Sql::WordIdBatch);
-        for (qsizetype i = start; i < std::min(ids.size(), start + Sql::WordIdBatch); ++i)
+        values.reserve(IdBatch);
+        for (qsizetype i = start; i < std::min(ids.size(), start + IdBatch); ++i)
             values.append(ids.at(i));
-        while (values.size() < Sql::WordIdBatch)
+        while (values.size() < IdBatch)
             values.append(QVariant());
         ++m_stats.lookups;
-        run(m_lookup, Sql::FreeWordsByIds, values);
+        run(m_lookup, FreeByIdsSql, values);
         while (m_lookup.next())
             free.insert(m_lookup.value(0).toLongLong(), m_lookup.value(1).toString());
         // A statement left open keeps a read transaction that blocks commits.
@@ -111,7 +131,7 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
     m_stats = Stats();
     if (n < 1)
         return {};
-    run(m_range, Sql::WordIdRange, {});
+    run(m_range, IdRangeSql, {});
     if (!m_range.next() || m_range.value(0).isNull()) {
         m_range.finish();
         return {};
@@ -136,8 +156,7 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
         // Enough draws for the picks still wanted at the hit rate seen so far.
         const double rate = draws == 0 ? 1.0 : double(std::max<qint64>(hits, 1)) / double(draws);
         const double wanted = double(n - words.size());
-        const int size =
-            int(std::clamp(std::ceil(1.5 * wanted / rate), 2.0, double(Sql::WordIdBatch)));
+        const int size = int(std::clamp(std::ceil(1.5 * wanted / rate), 2.0, double(IdBatch)));
         batch.resize(size);
         for (qint64& id : batch)
             id = drawId(rng);
@@ -166,7 +185,7 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
 
         if (!m_stats.probed) {
             m_stats.probed = true;
-            run(m_count, Sql::CountFreeWordsUpTo, {ProbeLimit});
+            run(m_count, CountFreeUpToSql, {ProbeLimit});
             const qint64 freeRows = m_count.next() ? m_count.value(0).toLongLong() : 0;
             m_count.finish();
             m_lastFreeCount = freeRows;
@@ -188,7 +207,7 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
 void WordPicker::sampleRest(int n, QList<qint64>& pickedIds, QStringList& words) {
     m_stats.fellBack = true;
     const qsizetype wanted = n - words.size();
-    run(m_sample, Sql::SampleFreeWordIds, {qint64(wanted) + pickedIds.size()});
+    run(m_sample, SampleFreeIdsSql, {qint64(wanted) + pickedIds.size()});
     QList<qint64> chosen;
     while (chosen.size() < wanted && m_sample.next()) {
         const qint64 id = m_sample.value(0).toLongLong();

@@ -1,5 +1,7 @@
 #include "ui/common/SkinData.h"
 
+#include "core/settings/ProgramFolder.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -37,4 +39,12 @@ bool SkinData::LoadFromFile(const QString& path) {
     if (m_window)
         m_window->setStyleSheet(css);
     return !css.isEmpty();
+}
+
+QString SkinData::activeFile() {
+    return SkinFile;
+}
+
+void SkinData::setActiveFile(const QString& path) {
+    SkinFile = path;
 }

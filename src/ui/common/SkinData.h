@@ -19,6 +19,11 @@ public:
     // The loaded style sheet with url() paths made absolute; empty for the plain look.
     QString styleSheet() const { return m_styleSheet; }
 
+    // The skin every window of the program wears (a skin.ini path; empty for
+    // the plain look), chosen by the settings.
+    static QString activeFile();
+    static void setActiveFile(const QString& path);
+
     // The style sheet of a skin.ini, or empty when it cannot be used.
     static QString ReadSkin(const QString& path, QString* name = nullptr);
 

@@ -1,5 +1,7 @@
 // The winner announcement: three lines growing at the bottom of the display in
 // cycling colours while the photo widens from the left.
+#include "core/draw/DrawSession.h"
+#include "ui/main/DisplayWidgets.h"
 #include "ui/main/MainWindow.h"
 
 #include <QCoreApplication>
@@ -7,87 +9,60 @@
 #include <QTimer>
 
 namespace {
-constexpr int clRed = 255;
-constexpr int clYellow = 65535;
-constexpr int clGreen = 32768;
-constexpr int clBlue = 16711680;
-constexpr int clMaroon = 128;
-constexpr int clOlive = 32896;
-constexpr int clNavy = 8388608;
 constexpr int AnnounceSteps = 130;
+// The colours the text steps through, in order, in the settings file's form:
+// red, yellow, green, blue, maroon, olive, navy.
+constexpr int Cycle[] = {255, 65535, 32768, 16711680, 128, 32896, 8388608};
 } // namespace
 
-void MainWindow::NextAnnounceColour() {
-    int next = LabelWZ->fontColor();
-    switch (next) {
-    case clRed:
-        next = clYellow;
-        break;
-    case clYellow:
-        next = clGreen;
-        break;
-    case clGreen:
-        next = clBlue;
-        break;
-    case clBlue:
-        next = clMaroon;
-        break;
-    case clMaroon:
-        next = clOlive;
-        break;
-    case clOlive:
-        next = clNavy;
-        break;
-    case clNavy:
-        next = clRed;
-        break;
-    default:
-        return;
-    }
-    LabelWZ->setFontColor(next);
+void MainWindow::nextAnnounceColour() {
+    BannerLabel* banner = m_display->banner();
+    const int n = int(std::size(Cycle));
+    for (int i = 0; i < n; ++i)
+        if (banner->fontColor() == Cycle[i]) {
+            banner->setFontColor(Cycle[(i + 1) % n]);
+            return;
+        }
 }
 
-void MainWindow::AnnounceWinner() {
-    // A newer announcement (or the next draw) ends this one.
+bool MainWindow::announcementCancelled(int generation) const {
+    // A newer announcement, or the next draw, ends this one.
+    return m_session->isArmed() || generation != m_announceGeneration;
+}
+
+void MainWindow::announceWinner(const QString& name, const QString& prizeClass) {
     const int generation = ++m_announceGeneration;
-    try {
-        const QString caption = windowTitle();
-        const QString name = caption.left(
-            caption.indexOf(QLatin1Char('.')) < 0 ? 0 : caption.indexOf(QLatin1Char('.')));
-        LabelWZ->setFontName(WordFontName);
-        LabelWZ->setLayoutBottom(true);
-        QString text = QStringLiteral("Congratulations");
-        text += QChar(13) + name;
-        text += QChar(13) + QStringLiteral("Won the ") + bsSkinComboBox1->currentText() +
-                QLatin1Char('!');
-        LabelWZ->setText(text);
-        Image2->AlignClient = false;
-        Image2->setGeometry(Image2->x(), 0, 0, bsSkinPanel1->height());
-        Image2->setVisible(true);
-        LabelWZ->setFontColor(clRed);
-        for (int step = 1; step <= AnnounceSteps; ++step) {
-            LabelWZ->setFontSize(step);
-            NextAnnounceColour();
-            LabelWZ->repaint();
-            Image2->resize(step * 10, bsSkinPanel1->height());
-            QCoreApplication::processEvents();
-            if (DrawArmed || generation != m_announceGeneration)
+    BannerLabel* banner = m_display->banner();
+    PictureView* photo = m_display->photo();
+    banner->setFontName(m_wordFont.name);
+    banner->setLayoutBottom(true);
+    banner->setText(tr("Congratulations") + QChar(13) + name + QChar(13) +
+                    tr("Won the %1!").arg(prizeClass));
+    photo->alignClient = false;
+    photo->setGeometry(photo->x(), 0, 0, m_display->height());
+    photo->setVisible(true);
+    banner->setFontColor(Cycle[0]);
+    for (int step = 1; step <= AnnounceSteps; ++step) {
+        banner->setFontSize(step);
+        nextAnnounceColour();
+        banner->repaint();
+        photo->resize(step * 10, m_display->height());
+        // Keys and timers keep running while it grows.
+        QCoreApplication::processEvents();
+        if (announcementCancelled(generation))
+            break;
+        if (m_announceStepMs > 0) {
+            QEventLoop wait;
+            QTimer::singleShot(m_announceStepMs, &wait, &QEventLoop::quit);
+            wait.exec();
+            if (announcementCancelled(generation))
                 break;
-            if (AnnounceStepMs > 0) {
-                // Wait without blocking: keys and timers keep running.
-                QEventLoop wait;
-                QTimer::singleShot(AnnounceStepMs, &wait, &QEventLoop::quit);
-                wait.exec();
-                if (DrawArmed || generation != m_announceGeneration)
-                    break;
-            }
         }
-        if (generation != m_announceGeneration)
-            return;
-        LabelWZ->setFontColor(WordFontColor);
-        LabelWZ->setFontSize(WordFontSize);
-        Image2->AlignClient = true;
-        bsSkinPanel1->layoutChildren();
-    } catch (...) {
     }
+    if (generation != m_announceGeneration)
+        return;
+    banner->setFontColor(m_wordFont.colour);
+    banner->setFontSize(m_wordFont.size);
+    photo->alignClient = true;
+    m_display->layoutChildren();
 }

@@ -1,19 +1,10 @@
 #include "ui/main/DisplayWidgets.h"
 
+#include "core/settings/ProgramSettings.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPainter>
-
-QColor ColorFromTColor(int colour) {
-    // A top byte of 0xFF names a system colour; the text colour stands in for them.
-    if ((static_cast<unsigned>(colour) >> 24) == 0xFF)
-        return QColor(Qt::black);
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-int TColorFromColor(const QColor& c) {
-    return c.red() | (c.green() << 8) | (c.blue() << 16);
-}
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -34,13 +25,13 @@ void PictureView::clearPicture() {
 QRect PictureView::targetRect() const {
     const QRect area = rect();
     QSize size = m_image.size();
-    if (Stretch) {
-        size = Proportional ? m_image.size().scaled(area.size(), Qt::KeepAspectRatio) : area.size();
-    } else if (Proportional && (size.width() > area.width() || size.height() > area.height())) {
+    if (stretch) {
+        size = proportional ? m_image.size().scaled(area.size(), Qt::KeepAspectRatio) : area.size();
+    } else if (proportional && (size.width() > area.width() || size.height() > area.height())) {
         size = size.scaled(area.size(), Qt::KeepAspectRatio);
     }
     QRect target(QPoint(0, 0), size);
-    if (Center)
+    if (center)
         target.moveCenter(area.center());
     return target;
 }
@@ -56,7 +47,7 @@ void PictureView::paintEvent(QPaintEvent*) {
         p.drawImage(target.topLeft(), m_image);
         return;
     }
-    if (!CacheScaled) {
+    if (!cacheScaled) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(target, m_image);
         return;
@@ -115,7 +106,7 @@ void BannerLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(displayFont());
-    p.setPen(ColorFromTColor(m_colour));
+    p.setPen(ColorFromSetting(m_colour));
     QString shown = m_text;
     shown.replace(QChar(13), QChar(10));
     const int flags =
@@ -129,25 +120,25 @@ void BannerLabel::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 DisplayPanel::DisplayPanel(QWidget* parent) : QWidget(parent) {
-    Image1 = new PictureView(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->Proportional = false;
-    Image1->CacheScaled = true;
-    Image2 = new PictureView(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    LabelWZ = new BannerLabel(this);
-    LabelWZ->setObjectName(QStringLiteral("LabelWZ"));
+    m_background = new PictureView(this);
+    m_background->setObjectName(QStringLiteral("backgroundView"));
+    m_background->proportional = false;
+    m_background->cacheScaled = true;
+    m_photo = new PictureView(this);
+    m_photo->setObjectName(QStringLiteral("photoView"));
+    m_banner = new BannerLabel(this);
+    m_banner->setObjectName(QStringLiteral("bannerLabel"));
     setAutoFillBackground(false);
 }
 
 void DisplayPanel::layoutChildren() {
     const QRect r = rect();
-    Image1->setGeometry(r);
-    if (Image2->AlignClient)
-        Image2->setGeometry(r);
+    m_background->setGeometry(r);
+    if (m_photo->alignClient)
+        m_photo->setGeometry(r);
     else
-        Image2->setGeometry(Image2->x(), r.top(), Image2->width(), r.height());
-    LabelWZ->setGeometry(r);
+        m_photo->setGeometry(m_photo->x(), r.top(), m_photo->width(), r.height());
+    m_banner->setGeometry(r);
 }
 
 void DisplayPanel::resizeEvent(QResizeEvent*) {

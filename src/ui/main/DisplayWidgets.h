@@ -18,16 +18,16 @@ public:
     const QImage& picture() const { return m_image; }
     bool hasPicture() const { return !m_image.isNull(); }
 
-    // Stretch with Proportional keeps the aspect ratio; without it the picture fills the rect.
-    bool Stretch = true;
-    bool Proportional = true;
-    bool Center = true;
+    // stretch with proportional keeps the aspect ratio; without it the picture fills the rect.
+    bool stretch = true;
+    bool proportional = true;
+    bool center = true;
     // Client alignment fills the display; custom keeps left, top and height
     // and leaves the width to the caller (the announcement widens the photo).
-    bool AlignClient = true;
+    bool alignClient = true;
     // Keep the scaled picture between paints: right for a background that stays,
     // wasted on a roll that shows a new photo every tick.
-    bool CacheScaled = false;
+    bool cacheScaled = false;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,14 +82,19 @@ class DisplayPanel : public QWidget {
     Q_OBJECT
 public:
     explicit DisplayPanel(QWidget* parent = nullptr);
-    PictureView* Image1;
-    PictureView* Image2;
-    BannerLabel* LabelWZ;
+    PictureView* background() const { return m_background; }
+    PictureView* photo() const { return m_photo; }
+    BannerLabel* banner() const { return m_banner; }
     void layoutChildren();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    PictureView* m_background;
+    PictureView* m_photo;
+    BannerLabel* m_banner;
 };
 
 // The prize class box. It reports the mouse entering and leaving, and leaves
@@ -119,7 +124,3 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
-
-// Colours as the settings file stores them: 0x00BBGGRR.
-QColor ColorFromTColor(int colour);
-int TColorFromColor(const QColor& colour);

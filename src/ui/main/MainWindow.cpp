@@ -1,361 +1,272 @@
 #include "ui/main/MainWindow.h"
 
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
-#include "core/data/WordPicker.h"
-#include "core/media/PhotoLoader.h"
+#include "core/data/PrizeClassStore.h"
+#include "core/draw/DrawSession.h"
 #include "core/media/SoundPlayer.h"
 #include "core/settings/ProgramFolder.h"
+#include "core/settings/ProgramSettings.h"
 #include "formats/Errors.h"
-#include "formats/IniFile.h"
 #include "ui/common/ErrorGuard.h"
 #include "ui/common/SkinData.h"
 #include "ui/common/UserPrompts.h"
+#include "ui/main/ControlStrip.h"
+#include "ui/main/DisplayWidgets.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
-#include <QSqlRecord>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("MainWindow"));
-    buildUi();
-    m_player = std::make_unique<SoundPlayer>();
-    m_photoCache = std::make_unique<PhotoCache>();
-    // A roll step may show a quick preview; swap in the sharp picture when it is ready.
-    connect(m_photoCache.get(), &PhotoCache::displayImageReady, this, [this](const QString& path) {
-        if (path != CurrentPhoto || !Image2->hasPicture())
-            return;
-        const QImage sharp = m_photoCache->get(path);
-        if (!sharp.isNull())
-            Image2->setPicture(sharp);
-    });
-    // The window sees Enter and Space first, whatever control has the focus.
-    qApp->installEventFilter(this);
-    guarded(this, [this] { FormCreate(); });
-    // The guard runs for the whole life of the window, even when start-up failed.
-    if (!Timer3->isActive())
-        Timer3->start();
-}
-
-MainWindow::~MainWindow() {
-    qApp->removeEventFilter(this);
-    Timer1->stop();
-    if (m_player)
-        m_player->StopSound();
-}
-
-void MainWindow::buildUi() {
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     resize(775, 513);
     setMinimumSize(640, 400);
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    m_display = new DisplayPanel(this);
+    m_display->setObjectName(QStringLiteral("display"));
+    m_display->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(m_display, 1);
+    m_strip = new ControlStrip(this);
+    layout->addWidget(m_strip);
+    m_skin = new SkinData(this);
+    m_session = new DrawSession(this);
+    m_session->setObjectName(QStringLiteral("drawSession"));
 
-    bsSkinPanel1 = new DisplayPanel(this);
-    bsSkinPanel1->setObjectName(QStringLiteral("bsSkinPanel1"));
-    bsSkinPanel1->setFocusPolicy(Qt::StrongFocus);
-    Image1 = bsSkinPanel1->Image1;
-    Image2 = bsSkinPanel1->Image2;
-    LabelWZ = bsSkinPanel1->LabelWZ;
-    layout->addWidget(bsSkinPanel1, 1);
-
-    bsSkinPanel2 = new QWidget(this);
-    bsSkinPanel2->setObjectName(QStringLiteral("bsSkinPanel2"));
-    bsSkinPanel2->setAttribute(Qt::WA_StyledBackground);
-    bsSkinPanel2->setFixedHeight(44);
-    auto* strip = new QHBoxLayout(bsSkinPanel2);
-    strip->setContentsMargins(4, 2, 4, 2);
-    strip->setSpacing(6);
-    layout->addWidget(bsSkinPanel2);
-
-    const QString icons = ProgramDir() + QStringLiteral("icons/");
-    auto action = [this](const char* name, const QString& caption) {
-        auto* a = new QAction(caption, this);
-        a->setObjectName(QLatin1String(name));
-        addAction(a);
-        return a;
-    };
-    ActionExit = action("ActionExit", QString());
-    ActionCJ = action("ActionCJ", QString());
-    ActionInit = action("ActionInit", QStringLiteral("Initialize"));
-    ActionMD = action("ActionMD", QString());
-    ActionOption = action("ActionOption", QStringLiteral("Options"));
-    ActionAbout = action("ActionAbout", QStringLiteral("About"));
-    ActionFullScreen = action("ActionFullScreen", QStringLiteral("Full Screen"));
-    ActionShowToolbar = action("ActionShowToolbar", QStringLiteral("Exit Full Screen"));
-    ActionHelp = action("ActionHelp", QStringLiteral("help"));
-    // The preset editors have no button: only these deliberate chords open them.
-    ActionPhotoPresets = action("ActionPhotoPresets", QStringLiteral("Photo presets"));
-    ActionPhotoPresets->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    ActionWordPresets = action("ActionWordPresets", QStringLiteral("Word presets"));
-    ActionWordPresets->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
-
-    connect(ActionExit, &QAction::triggered, this, &MainWindow::ActionExitExecute);
-    connect(ActionCJ, &QAction::triggered, this, &MainWindow::ActionCJExecute);
-    connect(ActionInit, &QAction::triggered, this, &MainWindow::ActionInitExecute);
-    connect(ActionMD, &QAction::triggered, this, &MainWindow::ActionMDExecute);
-    connect(ActionOption, &QAction::triggered, this, &MainWindow::ActionOptionExecute);
-    connect(ActionAbout, &QAction::triggered, this, &MainWindow::ActionAboutExecute);
-    connect(ActionFullScreen, &QAction::triggered, this, &MainWindow::ActionFullScreenExecute);
-    connect(ActionShowToolbar, &QAction::triggered, this, &MainWindow::ActionShowToolbarExecute);
-    connect(ActionHelp, &QAction::triggered, this, &MainWindow::ActionHelpExecute);
-    connect(ActionPhotoPresets, &QAction::triggered, this, &MainWindow::ActionPhotoPresetsExecute);
-    connect(ActionWordPresets, &QAction::triggered, this, &MainWindow::ActionWordPresetsExecute);
-
-    // Menu items are their own objects (N1..N7) that run the shared actions.
-    auto item = [this](QMenu* menu, const char* name, QAction* target) {
-        auto* a = menu->addAction(target->text());
-        a->setObjectName(QLatin1String(name));
-        connect(a, &QAction::triggered, target, &QAction::trigger);
-        connect(target, &QAction::changed, a, [a, target] { a->setEnabled(target->isEnabled()); });
-        a->setEnabled(target->isEnabled());
-    };
-    bsSkinPopupMenu1 = new QMenu(this);
-    bsSkinPopupMenu1->setObjectName(QStringLiteral("bsSkinPopupMenu1"));
-    item(bsSkinPopupMenu1, "N1", ActionOption);
-    item(bsSkinPopupMenu1, "N2", ActionInit);
-    bsSkinPopupMenu3 = new QMenu(this);
-    bsSkinPopupMenu3->setObjectName(QStringLiteral("bsSkinPopupMenu3"));
-    item(bsSkinPopupMenu3, "N5", ActionAbout);
-    item(bsSkinPopupMenu3, "N4", ActionHelp);
-    bsSkinPopupMenu2 = new QMenu(this);
-    bsSkinPopupMenu2->setObjectName(QStringLiteral("bsSkinPopupMenu2"));
-    item(bsSkinPopupMenu2, "N6", ActionFullScreen);
-    item(bsSkinPopupMenu2, "N7", ActionShowToolbar);
-    connect(LabelWZ, &BannerLabel::contextMenuRequested, this,
-            [this](const QPoint& at) { bsSkinPopupMenu2->popup(at); });
-
-    bsSkinToolBar1 = new QWidget(bsSkinPanel2);
-    bsSkinToolBar1->setObjectName(QStringLiteral("bsSkinToolBar1"));
-    bsSkinToolBar1->setFixedWidth(218);
-    auto* bar = new QHBoxLayout(bsSkinToolBar1);
-    bar->setContentsMargins(0, 0, 0, 0);
-    bar->setSpacing(2);
-    auto button = [&](const char* name, const QString& hint, const QString& iconFile) {
-        auto* b = new QToolButton(bsSkinToolBar1);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(hint);
-        b->setIcon(QIcon(icons + iconFile));
-        b->setIconSize(QSize(30, 30));
-        b->setAutoRaise(true);
-        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        // Speed buttons never take the focus, so Space never clicks one.
-        b->setFocusPolicy(Qt::NoFocus);
-        bar->addWidget(b);
-        return b;
-    };
-    bsSkinSpeedButton1 =
-        button("bsSkinSpeedButton1", QStringLiteral("begin"), QStringLiteral("begin.png"));
-    bsSkinMenuSpeedButton1 =
-        button("bsSkinMenuSpeedButton1", QStringLiteral("options"), QStringLiteral("options.png"));
-    bsSkinSpeedButton2 =
-        button("bsSkinSpeedButton2", QStringLiteral("winner"), QStringLiteral("winner.png"));
-    bsSkinMenuSpeedButton2 =
-        button("bsSkinMenuSpeedButton2", QStringLiteral("help"), QStringLiteral("help.png"));
-    bsSkinSpeedButton4 =
-        button("bsSkinSpeedButton4", QStringLiteral("exit"), QStringLiteral("exit.png"));
-    connect(bsSkinSpeedButton1, &QToolButton::clicked, ActionCJ, &QAction::trigger);
-    connect(bsSkinSpeedButton2, &QToolButton::clicked, ActionMD, &QAction::trigger);
-    connect(bsSkinSpeedButton4, &QToolButton::clicked, ActionExit, &QAction::trigger);
-    bsSkinMenuSpeedButton1->setMenu(bsSkinPopupMenu1);
-    bsSkinMenuSpeedButton1->setPopupMode(QToolButton::InstantPopup);
-    bsSkinMenuSpeedButton2->setMenu(bsSkinPopupMenu3);
-    bsSkinMenuSpeedButton2->setPopupMode(QToolButton::InstantPopup);
-    strip->addWidget(bsSkinToolBar1);
-
-    Label1 = new QLabel(Prompt::Begin, bsSkinPanel2);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    strip->addWidget(Label1, 1);
-    setPromptColor(255);
-
-    RxSpinEdit1 = new WordCountBox(bsSkinPanel2);
-    RxSpinEdit1->setObjectName(QStringLiteral("RxSpinEdit1"));
-    RxSpinEdit1->setRange(1, 10);
-    RxSpinEdit1->setValue(1);
-    RxSpinEdit1->setFixedWidth(56);
-    RxSpinEdit1->setToolTip(QStringLiteral("roll number at same time(only word lottery)"));
-    strip->addWidget(RxSpinEdit1);
-
-    bsSkinTrackBar1 = new QSlider(Qt::Horizontal, bsSkinPanel2);
-    bsSkinTrackBar1->setObjectName(QStringLiteral("bsSkinTrackBar1"));
-    bsSkinTrackBar1->setRange(10, 1000);
-    bsSkinTrackBar1->setValue(10);
-    bsSkinTrackBar1->setFixedWidth(89);
-    bsSkinTrackBar1->setFocusPolicy(Qt::NoFocus);
-    bsSkinTrackBar1->setToolTip(QStringLiteral("roll speed"));
-    strip->addWidget(bsSkinTrackBar1);
-
-    bsSkinComboBox1 = new PrizeClassBox(bsSkinPanel2);
-    bsSkinComboBox1->setObjectName(QStringLiteral("bsSkinComboBox1"));
-    bsSkinComboBox1->setEditable(false);
-    bsSkinComboBox1->setMaxVisibleItems(8);
-    bsSkinComboBox1->setMinimumWidth(118);
-    bsSkinComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    bsSkinComboBox1->setToolTip(QStringLiteral("Prize Class"));
-    connect(bsSkinComboBox1, &PrizeClassBox::mouseEntered, this,
-            &MainWindow::bsSkinComboBox1MouseEnter);
-    connect(bsSkinComboBox1, &PrizeClassBox::mouseLeft, this,
-            &MainWindow::bsSkinComboBox1MouseLeave);
-    strip->addWidget(bsSkinComboBox1);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setTimerType(Qt::PreciseTimer);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(1000);
-    Timer3 = new QTimer(this);
-    Timer3->setObjectName(QStringLiteral("Timer3"));
-    Timer3->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
-    connect(Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
-    connect(Timer3, &QTimer::timeout, this, &MainWindow::Timer3Timer);
-
+    m_promptBlinkTimer = new QTimer(this);
+    m_promptBlinkTimer->setObjectName(QStringLiteral("promptBlinkTimer"));
+    m_promptBlinkTimer->setInterval(1000);
+    connect(m_promptBlinkTimer, &QTimer::timeout, this, &MainWindow::blinkPrompt);
+    m_focusGuardTimer = new QTimer(this);
+    m_focusGuardTimer->setObjectName(QStringLiteral("focusGuardTimer"));
+    m_focusGuardTimer->setInterval(1000);
+    connect(m_focusGuardTimer, &QTimer::timeout, this, &MainWindow::guardFocus);
+    // The photos are decoded for the display's size; follow it once it settles.
     m_resizeSettle = new QTimer(this);
     m_resizeSettle->setSingleShot(true);
     m_resizeSettle->setInterval(400);
     connect(m_resizeSettle, &QTimer::timeout, this,
-            [this] { m_photoCache->setPhotos(PhotoList, bsSkinPanel1->size(), PhotoStretch); });
+            [this] { m_session->setDisplaySize(m_display->size()); });
 
-    bsSkinData1 = new SkinData(this);
-    setWindowIcon(QIcon(icons + QStringLiteral("kalvoro.png")));
-    bsSkinPanel1->setFocus();
+    buildActions();
+    connectSession();
+    setWindowIcon(QIcon(ProgramDir() + QStringLiteral("icons/kalvoro.png")));
+    m_display->setFocus();
+    // The window sees Enter and Space first, whatever control has the focus.
+    qApp->installEventFilter(this);
+    m_display->banner()->setText(QString());
+    guarded(this, [this] { reloadSettings(); });
+    // The guard runs for the whole life of the window, even when start-up failed.
+    m_focusGuardTimer->start();
 }
 
-void MainWindow::FormCreate() {
-    AppDir = ProgramDir();
-    PhotoList.clear();
-    LoadSettings(QStringLiteral("prize.ini"));
-    setWindowTitle(LotteryTitle);
-    RescanPhotos();
-    DrawArmed = false;
-    bsSkinData1->LoadFromFile(SkinFile);
-    LabelWZ->setText(QString());
-    Image2->Proportional = !PhotoStretch;
-    if (!Timer3->isActive())
-        Timer3->start();
-    FocusWarningShown = false;
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
 }
 
-void MainWindow::LoadSettings(const QString& FileName) {
-    const QString path = ProgramDir() + FileName;
-    if (!QFileInfo::exists(path))
-        return;
-    const IniFile ini(path);
-    const QString section = QStringLiteral("prize");
-    const QString none = QStringLiteral("None");
-    // Pictures and music named relative to the program folder are found through it.
-    auto programFile = [](const QString& file) {
-        if (file.isEmpty() || QDir::isAbsolutePath(file))
-            return file;
-        return QDir::cleanPath(ProgramDir() + file);
+void MainWindow::buildActions() {
+    auto action = [this](const char* name, const QString& caption, auto slot) {
+        auto* a = new QAction(caption, this);
+        a->setObjectName(QLatin1String(name));
+        addAction(a);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
     };
+    m_exitAction = action("exitAction", QString(), &QWidget::close);
+    m_armAction = action("armAction", QString(), &MainWindow::armDraw);
+    auto* reset = action("resetAction", tr("Initialize"), &MainWindow::resetWinners);
+    auto* winners = action("winnersAction", QString(), &MainWindow::showWinners);
+    auto* options = action("optionsAction", tr("Options"), &MainWindow::showOptions);
+    auto* about = action("aboutAction", tr("About"), &MainWindow::showAbout);
+    auto* fullScreen = action("fullScreenAction", tr("Full Screen"), &MainWindow::enterFullScreen);
+    auto* leave =
+        action("exitFullScreenAction", tr("Exit Full Screen"), &MainWindow::leaveFullScreen);
+    auto* help = action("helpAction", tr("help"), &MainWindow::showHelp);
+    // The preset editors have no button: only these deliberate chords open them.
+    action("photoPresetsAction", tr("Photo presets"), &MainWindow::showPhotoPresets)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    action("wordPresetsAction", tr("Word presets"), &MainWindow::showWordPresets)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
 
-    LotteryTitle = ini.ReadString(section, QStringLiteral("caption"), none);
-    const QString background =
-        programFile(ini.ReadString(section, QStringLiteral("background"), none));
-    RollSoundFile = programFile(ini.ReadString(section, QStringLiteral("BackGroundSound1"), none));
-    WinSoundFile = programFile(ini.ReadString(section, QStringLiteral("BackGroundSound2"), none));
-    int colour = 0;
-    if (TryStrToInt(ini.ReadString(section, QStringLiteral("FontColor"), QStringLiteral("0")),
-                    colour))
-        WordFontColor = colour;
-    WordFontName = ini.ReadString(section, QStringLiteral("FontName"), QStringLiteral("Arial"));
-    try {
-        WordFontSize =
-            StrToInt(ini.ReadString(section, QStringLiteral("FontSize"), QStringLiteral("60")));
-    } catch (const ConvertError& e) {
-        // Say where the bad value is, so the operator can mend it.
-        throw ConvertError(
-            QStringLiteral("FontSize in %1: %2").arg(QDir::toNativeSeparators(path), e.message()));
-    }
-    PhotoFolder = ini.ReadString(section, QStringLiteral("PhotoPath"), none);
-    int skin = 0;
-    SelectSkin(TryStrToInt(ini.ReadString(section, QStringLiteral("Skin"), none), skin) ? skin : 0);
-    if (QFileInfo(background).isFile()) {
-        QImageReader reader(background);
-        reader.setAutoTransform(true);
-        const QSize screen =
-            QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();
-        if (reader.size().isValid() && screen.isValid() &&
-            (reader.size().width() > 2 * screen.width() ||
-             reader.size().height() > 2 * screen.height()))
-            reader.setScaledSize(reader.size().scaled(screen * 2, Qt::KeepAspectRatio));
-        const QImage image = reader.read();
-        if (image.isNull())
-            throw KalvoroError(
-                QStringLiteral("Cannot load the background picture %1: %2")
-                    .arg(QDir::toNativeSeparators(background), reader.errorString()));
-        Image1->setPicture(image);
-    }
-    int mode = 0;
-    LotteryMode =
-        TryStrToInt(ini.ReadString(section, QStringLiteral("mode"), none), mode) ? mode : 0;
-    PhotoStretch = ini.ReadString(section, QStringLiteral("PhotoFullScreen"),
-                                  QStringLiteral("0")) != QStringLiteral("0");
-    ShowWinnerFlag = ini.ReadString(section, QStringLiteral("ShowWinner"), QStringLiteral("1")) !=
-                     QStringLiteral("0");
+    // Menu items are their own objects that run the shared actions.
+    auto menu = [this](const char* name,
+                       std::initializer_list<std::pair<const char*, QAction*>> items) {
+        auto* m = new QMenu(this);
+        m->setObjectName(QLatin1String(name));
+        for (const auto& [itemName, target] : items) {
+            QAction* a = m->addAction(target->text());
+            a->setObjectName(QLatin1String(itemName));
+            connect(a, &QAction::triggered, target, &QAction::trigger);
+            connect(target, &QAction::changed, a,
+                    [a, t = target] { a->setEnabled(t->isEnabled()); });
+        }
+        return m;
+    };
+    m_setupMenu = menu("setupMenu", {{"optionsItem", options}, {"resetItem", reset}});
+    m_helpMenu = menu("helpMenu", {{"aboutItem", about}, {"helpItem", help}});
+    m_displayMenu =
+        menu("displayMenu", {{"fullScreenItem", fullScreen}, {"exitFullScreenItem", leave}});
+    connect(m_display->banner(), &BannerLabel::contextMenuRequested, this,
+            [this](const QPoint& at) { m_displayMenu->popup(at); });
+
+    connect(m_strip->beginButton(), &QToolButton::clicked, m_armAction, &QAction::trigger);
+    connect(m_strip->winnersButton(), &QToolButton::clicked, winners, &QAction::trigger);
+    connect(m_strip->exitButton(), &QToolButton::clicked, m_exitAction, &QAction::trigger);
+    m_strip->setupButton()->setMenu(m_setupMenu);
+    m_strip->helpButton()->setMenu(m_helpMenu);
+    connect(m_strip->prizeClassBox(), &PrizeClassBox::mouseEntered, this,
+            &MainWindow::showWinnerCount);
+    connect(m_strip->prizeClassBox(), &PrizeClassBox::mouseLeft, this, &MainWindow::restorePrompt);
 }
 
-QString MainWindow::ResolvedPhotoFolder() const {
-    QString folder = PhotoFolder;
-    // "./photos" or ".\photos": a folder inside the program folder.
-    if (folder.startsWith(QLatin1Char('.')) && folder.size() >= 2 &&
-        (folder.at(1) == QLatin1Char('/') || folder.at(1) == QLatin1Char('\\')))
-        folder = ProgramDir() + folder.mid(2);
-    return WithTrailingSeparator(folder);
+void MainWindow::connectSession() {
+    PrizeClassBox* classes = m_strip->prizeClassBox();
+    connect(classes, &QComboBox::currentTextChanged, m_session, &DrawSession::setPrizeClass);
+    connect(m_strip->wordCountBox(), &QSpinBox::valueChanged, m_session,
+            &DrawSession::setWordCount);
+    connect(m_strip->rollSpeedSlider(), &QSlider::valueChanged, m_session,
+            &DrawSession::setRollInterval);
+    m_session->setWordCount(m_strip->wordCountBox()->value());
+    m_session->setRollInterval(m_strip->rollSpeedSlider()->value());
+
+    connect(m_session, &DrawSession::promptChanged, this, [this](const QString& text) {
+        m_strip->promptLabel()->setText(text);
+        m_strip->promptLabel()->repaint();
+    });
+    connect(m_session, &DrawSession::captionChanged, this, &QWidget::setWindowTitle);
+    connect(m_session, &DrawSession::armed, this, [this](bool clearPhoto) {
+        // What the focus guard kept from before the draw is stale now.
+        m_savedBannerText.clear();
+        BannerLabel* banner = m_display->banner();
+        if (clearPhoto) {
+            m_display->photo()->clearPicture();
+            banner->setLayoutBottom(false);
+            m_display->photo()->alignClient = true;
+            m_display->layoutChildren();
+        }
+        banner->setText(QString());
+        m_promptBlinkTimer->start();
+        applyModeToCount();
+    });
+    connect(m_session, &DrawSession::photoShown, this,
+            [this](const QString&, const QImage& image) { m_display->photo()->setPicture(image); });
+    connect(m_session, &DrawSession::linesShown, this, &MainWindow::showLines);
+    connect(m_session, &DrawSession::rollFailed, this, [this](const QString& message) {
+        showLines({});
+        m_display->banner()->setText(message);
+    });
+    connect(m_session, &DrawSession::announce, this, [this](const QString& name, const QString& c) {
+        announceWinner(name, c);
+        m_display->photo()->alignClient = true;
+        m_display->layoutChildren();
+    });
+    connect(m_session, &DrawSession::errorOccurred, this, &MainWindow::showError);
+    m_session->setRetryQuestion([this](const QString& message) {
+        return UserPrompts::instance().askYesNo(this, message, tr("Save Failure!"));
+    });
 }
 
-void MainWindow::RescanPhotos() {
-    PhotoList.clear();
-    PhotoCount = ListPhotoFiles(PhotoList, ResolvedPhotoFolder() + QStringLiteral("*.jpg"));
-    m_photoCache->setPhotos(PhotoList, bsSkinPanel1->size().expandedTo(QSize(640, 480)),
-                            PhotoStretch);
+void MainWindow::showLines(const QStringList& lines) {
+    BannerLabel* banner = m_display->banner();
+    banner->setFontColor(m_wordFont.colour);
+    banner->setFontName(m_wordFont.name);
+    banner->setFontSize(wordFontSizeFor(m_wordFont.size, m_session->wordCount()));
+    banner->setText(lines.join(QChar(13)));
 }
 
-int MainWindow::ListPhotoFiles(QStringList& List, const QString& Pattern) {
-    const qsizetype cut = Pattern.lastIndexOf(QDir::separator());
-    const QString folder = Pattern.left(cut + 1);
-    const QString mask = Pattern.mid(cut + 1);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        List.clear();
-        return 0;
+void MainWindow::showError(const QString& text) {
+    ShowDefaultErrorReport(this, text);
+}
+
+int MainWindow::wordFontSizeFor(int base, int n) {
+    // Fewer lines get larger text; from six on every line has the same size.
+    switch (n) {
+    case 1:
+        return base + 100;
+    case 2:
+        return base + 80;
+    case 3:
+        return base + 60;
+    case 4:
+        return base + 40;
+    case 5:
+        return base + 20;
+    default:
+        return 66;
     }
-    QStringList masks{mask};
-    // Cameras write .JPG and .jpeg as often as .jpg.
-    if (mask.compare(QStringLiteral("*.jpg"), Qt::CaseInsensitive) == 0)
-        masks << QStringLiteral("*.jpeg");
-    QStringList found;
-    QDirIterator it(folder, masks, QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        found << folder + it.fileName();
-    }
-    List = found;
-    return static_cast<int>(found.size());
 }
 
-void MainWindow::LoadPrizeClasses() {
-    QSqlQuery q = NewQuery();
-    RunOrThrow(q, Sql::SelectClasses);
-    QStringList names;
-    while (q.next())
-        names << q.value(0).toString();
-    bsSkinComboBox1->clear();
-    bsSkinComboBox1->addItems(names);
-    bsSkinComboBox1->setCurrentIndex(names.isEmpty() ? -1 : 0);
+int MainWindow::promptColor() const {
+    return m_strip->promptColor();
+}
+
+void MainWindow::reloadSettings() {
+    const ProgramSettings settings = ProgramSettings::read();
+    if (settings.exists())
+        applySettings(settings);
+    setWindowTitle(m_caption);
+    m_session->rescanPhotos();
+    m_skin->LoadFromFile(SkinData::activeFile());
+    m_display->photo()->proportional = !m_session->photoStretch();
+}
+
+void MainWindow::applySettings(const ProgramSettings& settings) {
+    // In the file's order: a bad font size stops here, after the caption,
+    // music and font, and is reported naming the file.
+    m_caption = settings.caption();
+    m_session->setCaption(m_caption);
+    const QString background = settings.backgroundFile();
+    m_session->setMusic(settings.rollSoundFile(), settings.winSoundFile());
+    if (const std::optional<int> colour = settings.fontColor())
+        m_wordFont.colour = *colour;
+    m_wordFont.name = settings.fontName();
+    m_wordFont.size = settings.fontSize();
+    m_session->setPhotoFolder(settings.photoFolder());
+    SkinData::setActiveFile(ProgramSettings::skinFile(settings.skin()));
+    loadBackground(background);
+    m_session->setMode(settings.drawMode());
+    m_session->setPhotoStretch(settings.photoStretch());
+    m_session->setShowWinner(settings.showWinner());
+}
+
+void MainWindow::loadBackground(const QString& file) {
+    if (!QFileInfo(file).isFile())
+        return;
+    QImageReader reader(file);
+    reader.setAutoTransform(true);
+    // A picture far larger than the screen is decoded at twice the screen's size.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize area = screen ? screen->size() * 2 : QSize();
+    if (reader.size().isValid() && area.isValid() &&
+        (reader.size().width() > area.width() || reader.size().height() > area.height()))
+        reader.setScaledSize(reader.size().scaled(area, Qt::KeepAspectRatio));
+    const QImage image = reader.read();
+    if (image.isNull())
+        throw KalvoroError(tr("Cannot load the background picture %1: %2")
+                               .arg(QDir::toNativeSeparators(file), reader.errorString()));
+    m_display->background()->setPicture(image);
+}
+
+void MainWindow::loadPrizeClasses() {
+    const QStringList names = PrizeClassStore(Db()).names();
+    PrizeClassBox* box = m_strip->prizeClassBox();
+    box->clear();
+    box->addItems(names);
+    box->setCurrentIndex(names.isEmpty() ? -1 : 0);
+    m_session->setPrizeClass(box->currentText());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -363,28 +274,28 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    guarded(this, [this] { LoadPrizeClasses(); });
+    guarded(this, [this] { loadPrizeClasses(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Timer1->stop();
-    m_player->StopSound();
-    PhotoList.clear();
+    m_session->rollTimer()->stop();
+    m_session->stopSound();
     event->accept();
 }
 
-void MainWindow::ActionExitExecute() {
-    close();
+void MainWindow::armDraw() {
+    guarded(this, [this] { m_session->arm(); });
 }
 
-bool MainWindow::isActiveForKeys() const {
-    const QWidget* active = QApplication::activeWindow();
-    return active == nullptr || active == this;
+void MainWindow::keyPressed(int key) {
+    if (key == Qt::Key_Space && m_session->isArmed())
+        guarded(this, [this] { m_session->startOrStop(); });
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        armDraw();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The photos are decoded for the display's size; follow it once it settles.
-    if (watched == bsSkinPanel1 && event->type() == QEvent::Resize)
+    if (watched == m_display && event->type() == QEvent::Resize)
         m_resizeSettle->start();
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
@@ -399,18 +310,39 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (key->isAutoRepeat())
         return false;
     if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier)
-        FormKeyPress(QLatin1Char(' '));
+        keyPressed(Qt::Key_Space);
     else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-        FormKeyPress(QChar(13));
+        keyPressed(Qt::Key_Return);
     return false; // the focused control gets the key too
 }
 
-void MainWindow::setPrompt(const QString& text) {
-    Label1->setText(text);
+void MainWindow::applyModeToCount() {
+    // The photo roll shows one winner at a time.
+    const bool photo = m_session->mode() == DrawMode::Photo;
+    if (photo)
+        m_strip->wordCountBox()->setValue(1);
+    m_strip->wordCountBox()->setEnabled(!photo);
 }
 
-void MainWindow::setPromptColor(int colour) {
-    m_promptColor = colour;
-    Label1->setStyleSheet(QStringLiteral("color: %1; font-weight: bold; font-size: 16px;")
-                              .arg(ColorFromTColor(colour).name()));
+void MainWindow::blinkPrompt() {
+    // Red, yellow, blue and round again.
+    constexpr int red = 255, yellow = 65535, blue = 16711680;
+    const int now = m_strip->promptColor();
+    if (now == red || now == yellow || now == blue)
+        m_strip->setPromptColor(now == red ? yellow : now == yellow ? blue : red);
+}
+
+void MainWindow::showWinnerCount() {
+    const QString text = m_session->winnerCountSentence(m_strip->prizeClassBox()->currentText());
+    if (text.isEmpty()) {
+        m_savedPrompt.clear();
+        return;
+    }
+    m_savedPrompt = m_strip->promptLabel()->text();
+    m_strip->promptLabel()->setText(text);
+}
+
+void MainWindow::restorePrompt() {
+    if (!m_savedPrompt.isEmpty())
+        m_strip->promptLabel()->setText(m_savedPrompt);
 }

@@ -1,9 +1,8 @@
-// The commands that open the program's other windows.
-#include "ui/main/MainWindow.h"
-
-#include "core/settings/ProgramFolder.h"
+// The commands that open the program's other windows, and the reset.
+#include "core/draw/DrawSession.h"
 #include "ui/common/ErrorGuard.h"
-#include "ui/common/SkinData.h"
+#include "ui/common/UserPrompts.h"
+#include "ui/main/MainWindow.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/presets/PresetDialogs.h"
 #include "ui/winners/PhotoWinnersDialog.h"
@@ -11,40 +10,52 @@
 
 #include <QPointer>
 
-void MainWindow::ActionMDExecute() {
+void MainWindow::showWinners() {
     guarded(this, [this] {
-        if (LotteryMode == 0)
+        if (m_session->mode() == DrawMode::Photo)
             PhotoWinnersDialog::ShowModal(this);
         else
             WordWinnersDialog::ShowModal(this);
     });
 }
 
-void MainWindow::ActionOptionExecute() {
+void MainWindow::showOptions() {
     guarded(this, [this] {
-        StopSound();
+        m_session->stopSound();
         // The dialog frees itself when it closes; the roll goes on under it.
         QPointer<OptionsDialog> dialog = new OptionsDialog(this);
         dialog->exec();
-        LoadSettings(QStringLiteral("prize.ini"));
-        LoadPrizeClasses();
-        RescanPhotos();
-        setWindowTitle(LotteryTitle);
-        bsSkinData1->LoadFromFile(SkinFile);
+        reloadSettings();
+        loadPrizeClasses();
         applyModeToCount();
     });
 }
 
-void MainWindow::ActionPhotoPresetsExecute() {
+void MainWindow::showPhotoPresets() {
     guarded(this, [this] {
-        PhotoPresetDialog w(this);
-        w.exec();
+        PhotoPresetDialog dialog(this);
+        dialog.exec();
     });
 }
 
-void MainWindow::ActionWordPresetsExecute() {
+void MainWindow::showWordPresets() {
     guarded(this, [this] {
-        WordPresetDialog w(this);
-        w.exec();
+        WordPresetDialog dialog(this);
+        dialog.exec();
+    });
+}
+
+void MainWindow::resetWinners() {
+    guarded(this, [this] {
+        UserPrompts& prompts = UserPrompts::instance();
+        if (!prompts.askYesNo(this, tr("Are You Sure?"), tr("CAUTION")))
+            return;
+        const QString answer = prompts.inputBox(this, tr("Please input OK"), QString(), QString());
+        if (answer != QStringLiteral("OK") && answer != QStringLiteral("ok")) {
+            prompts.message(this, tr("Can not Initialize, input OK please!"));
+            return;
+        }
+        m_session->resetWinners();
+        prompts.message(this, tr("Initialize Success!"));
     });
 }

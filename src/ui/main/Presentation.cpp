@@ -1,17 +1,24 @@
-// Full screen, the focus guard and help.
-#include "ui/main/MainWindow.h"
-
+// Full screen, the focus guard, help and About.
 #include "core/settings/ProgramFolder.h"
 #include "ui/common/AboutDialog.h"
 #include "ui/common/ErrorGuard.h"
 #include "ui/common/UserPrompts.h"
+#include "ui/main/ControlStrip.h"
+#include "ui/main/DisplayWidgets.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
+QString MainWindow::focusWarningText() {
+    return tr("This window is not avtive window now,click this window please, otherwise can not "
+              "work!");
+}
+
 void MainWindow::applyStripVisible(bool visible) {
-    const int classIndex = bsSkinComboBox1->currentIndex();
-    bsSkinPanel2->setVisible(visible);
+    PrizeClassBox* classes = m_strip->prizeClassBox();
+    const int classIndex = classes->currentIndex();
+    m_strip->setVisible(visible);
     const bool shown = isVisible();
     if (visible) {
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -23,57 +30,55 @@ void MainWindow::applyStripVisible(bool visible) {
         if (shown)
             showFullScreen();
     }
-    bsSkinComboBox1->setCurrentIndex(classIndex);
+    classes->setCurrentIndex(classIndex);
     if (shown) {
         activateWindow();
-        bsSkinPanel1->setFocus();
+        m_display->setFocus();
     }
 }
 
-void MainWindow::ActionFullScreenExecute() {
-    if (bsSkinPanel2->isHidden() && windowFlags().testFlag(Qt::FramelessWindowHint))
+void MainWindow::enterFullScreen() {
+    if (m_strip->isHidden() && windowFlags().testFlag(Qt::FramelessWindowHint))
         return;
     applyStripVisible(false);
 }
 
-void MainWindow::ActionShowToolbarExecute() {
-    if (!bsSkinPanel2->isHidden() && !windowFlags().testFlag(Qt::FramelessWindowHint))
+void MainWindow::leaveFullScreen() {
+    if (!m_strip->isHidden() && !windowFlags().testFlag(Qt::FramelessWindowHint))
         return;
     applyStripVisible(true);
 }
 
-void MainWindow::Timer3Timer() {
-    const bool foreground = QApplication::activeWindow() == this;
-    if (!foreground) {
-        if (LabelWZ->text() != FocusWarningText) {
-            SavedLabelVisible = LabelWZ->isVisible();
-            SavedLabelText = LabelWZ->text();
-            SavedLabelSize = LabelWZ->fontSize();
+void MainWindow::guardFocus() {
+    BannerLabel* banner = m_display->banner();
+    if (QApplication::activeWindow() != this) {
+        if (!m_focusWarningShown) {
+            m_savedBannerVisible = banner->isVisible();
+            m_savedBannerText = banner->text();
+            m_savedBannerSize = banner->fontSize();
         }
-        if (LabelWZ->isHidden())
-            LabelWZ->show();
-        LabelWZ->setFontSize(39);
-        LabelWZ->setText(FocusWarningText);
-        LabelWZ->setFontColor(WordFontColor);
-        FocusWarningShown = true;
-    } else if (FocusWarningShown) {
-        LabelWZ->setVisible(SavedLabelVisible);
-        LabelWZ->setText(SavedLabelText);
-        LabelWZ->setFontSize(SavedLabelSize);
-        FocusWarningShown = false;
+        banner->show();
+        banner->setFontSize(39);
+        banner->setText(focusWarningText());
+        banner->setFontColor(m_wordFont.colour);
+        m_focusWarningShown = true;
+    } else if (m_focusWarningShown) {
+        banner->setVisible(m_savedBannerVisible);
+        banner->setText(m_savedBannerText);
+        banner->setFontSize(m_savedBannerSize);
+        m_focusWarningShown = false;
     }
 }
 
-void MainWindow::ActionHelpExecute() {
-    AppDir = ProgramDir();
-    const QString help = AppDir + QStringLiteral("help.html");
+void MainWindow::showHelp() {
+    const QString help = ProgramDir() + QStringLiteral("help.html");
     if (QFileInfo(help).isFile())
         UserPrompts::instance().shellOpen(help);
     else
-        UserPrompts::instance().message(this, QStringLiteral("not found help.html!"));
+        UserPrompts::instance().message(this, tr("not found help.html!"));
 }
 
-void MainWindow::ActionAboutExecute() {
+void MainWindow::showAbout() {
     guarded(this, [this] {
         AboutDialog box(this);
         box.exec();

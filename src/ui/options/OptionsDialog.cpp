@@ -632,7 +632,7 @@ void OptionsDialog::WriteOptions() {
                     stretch ? QStringLiteral("1") : QStringLiteral("0"));
     if (m_mainWindow) {
         if (auto* image = m_mainWindow->findChild<PictureView*>(QStringLiteral("Image2"))) {
-            image->Proportional = !stretch;
+            image->proportional = !stretch;
             image->update();
         }
     }
