@@ -2,9 +2,11 @@
 // a million candidates, photo mode on a folder of camera-sized photos. At the
 // fastest roll speed a tick comes every 10 ms and must show a new candidate.
 #include "core/data/Database.h"
-#include "support/TestSql.h"
+#include "core/draw/DrawSession.h"
 #include "core/media/PhotoLoader.h"
 #include "core/settings/ProgramFolder.h"
+#include "support/TestSql.h"
+#include "ui/main/DisplayWidgets.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -48,12 +50,12 @@ struct Event {
             fillWords();
         form->resize(1920, 1080);
         form->show();
-        form->RescanPhotos();
+        form->session()->rescanPhotos();
         if (!words)
-            form->photoCache()->waitForIdle(-1);
-        form->ActionCJExecute();
-        form->FormKeyPress(QLatin1Char(' '));
-        form->Timer1->stop(); // the benchmark drives the ticks
+            form->session()->photoCache()->waitForIdle(-1);
+        form->armDraw();
+        form->session()->startOrStop();
+        form->session()->rollTimer()->stop(); // the benchmark drives the ticks
     }
     ~Event() {
         form.reset();
@@ -99,29 +101,31 @@ struct Event {
 
 void tick(benchmark::State& state, Event& event, bool paint) {
     // Painting into an image of the screen's size forces every layer to be drawn.
-    QImage screen(event.form->bsSkinPanel1->size(), QImage::Format_ARGB32_Premultiplied);
+    QImage screen(event.form->findChild<DisplayPanel*>(QStringLiteral("display"))->size(),
+                  QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        event.form->Timer1Timer();
+        event.form->session()->step();
         if (paint)
-            event.form->bsSkinPanel1->render(&screen);
+            event.form->findChild<DisplayPanel*>(QStringLiteral("display"))->render(&screen);
     }
     state.counters["width"] = screen.width();
 }
 
 void BM_WordTick(benchmark::State& state) {
     static Event event(true);
-    event.form->RxSpinEdit1->setValue(static_cast<int>(state.range(0)));
+    event.form->findChild<WordCountBox*>(QStringLiteral("wordCountBox"))
+        ->setValue(static_cast<int>(state.range(0)));
     tick(state, event, state.range(1) != 0);
-    state.SetLabel(event.form->LabelWZ->text().isEmpty() ? "nothing shown" : "words shown");
+    state.SetLabel(event.form->session()->lines().isEmpty() ? "nothing shown" : "words shown");
 }
 BENCHMARK(BM_WordTick)->ArgsProduct({{1, 3, 10}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 void BM_PhotoTick(benchmark::State& state) {
     static Event event(false);
     tick(state, event, state.range(0) != 0);
-    const auto counters = event.form->photoCache()->counters();
+    const auto counters = event.form->session()->photoCache()->counters();
     state.counters["direct_loads"] = counters.directLoads;
-    state.counters["photos"] = event.form->PhotoCount;
+    state.counters["photos"] = event.form->session()->photos().size();
 }
 BENCHMARK(BM_PhotoTick)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -32,10 +32,10 @@ class TestSoundPlayer : public QObject {
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    // PlaySound's refusal, with its text; false when it did not throw.
+    // play's refusal, with its text; false when it did not throw.
     static bool refuses(SoundPlayer& player, const QString& file, bool looping) {
         try {
-            player.PlaySound(file, looping);
+            player.play(file, looping);
         } catch (const SoundFileError& e) {
             return e.message() == kRefused;
         }
@@ -59,8 +59,8 @@ private slots:
         QTest::addColumn<Format>("content");
         QTest::addColumn<QString>("input"); // empty: refused
 
-        const QString wave = QStringLiteral("WaveIn1"), mp3 = QStringLiteral("MP3In1"),
-                      vorbis = QStringLiteral("VorbisIn1"), flac = QStringLiteral("FLACIn1");
+        const QString wave = QStringLiteral("wave"), mp3 = QStringLiteral("mp3"),
+                      vorbis = QStringLiteral("vorbis"), flac = QStringLiteral("flac");
         QTest::newRow(".wav") << "roll.wav" << Format::Wav << wave;
         QTest::newRow(".Wav mixed case") << "Win.Wav" << Format::Wav << wave;
         QTest::newRow(".mp3") << "roll.mp3" << Format::Mp3 << mp3;
@@ -81,7 +81,7 @@ private slots:
         QTest::newRow("trailing dot") << "roll.wav." << Format::Wav << QString();
     }
 
-    // The extension, lower-cased, picks the input; a refused one leaves LoopSound set
+    // The extension, lower-cased, picks the input; a refused one leaves isLooping set
     // and nothing attached or playing. Accepted files of each format play through.
     void extensionChoosesInput() {
         QFETCH(QString, name);
@@ -89,22 +89,22 @@ private slots:
         QFETCH(QString, input);
         const QString file = path(name);
         QVERIFY(SoundFixtures::writeTone(file, content, 80));
-        QCOMPARE(SoundPlayer::InputForFile(file), input);
+        QCOMPARE(SoundPlayer::inputForFile(file), input);
 
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
+        QSignalSpy done(&player, &SoundPlayer::finished);
         if (input.isEmpty()) {
             QVERIFY(refuses(player, file, true));
-            QVERIFY(player.LoopSound());
-            QCOMPARE(player.CurrentInput(), QString());
+            QVERIFY(player.isLooping());
+            QCOMPARE(player.currentInput(), QString());
             QCOMPARE(player.runCount(), 0);
             QVERIFY(!player.isPlaying());
             return;
         }
-        player.PlaySound(file, false);
-        QCOMPARE(player.CurrentInput(), input);
+        player.play(file, false);
+        QCOMPARE(player.currentInput(), input);
         QCOMPARE(player.currentFile(), file);
-        QVERIFY(!player.LoopSound());
+        QVERIFY(!player.isLooping());
         QCOMPARE(player.runCount(), 1);
         QVERIFY(player.isPlaying());
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 3000);
@@ -117,13 +117,13 @@ private slots:
         const QString wma = path(QStringLiteral("keep.wma"));
         QVERIFY(SoundFixtures::writeTone(wma, Format::Wav, 50));
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(m_shortOgg, false);
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(m_shortOgg, false);
         QTRY_COMPARE(done.count(), 1);
 
         QVERIFY(refuses(player, wma, true));
-        QVERIFY(player.LoopSound());
-        QCOMPARE(player.CurrentInput(), QStringLiteral("VorbisIn1"));
+        QVERIFY(player.isLooping());
+        QCOMPARE(player.currentInput(), QStringLiteral("vorbis"));
         QCOMPARE(player.currentFile(), m_shortOgg);
         QCOMPARE(player.runCount(), 1);
         QVERIFY(!player.isPlaying());
@@ -138,30 +138,30 @@ private slots:
         QTest::newRow("folder named like a sound") << QStringLiteral("folder.wav");
     }
 
-    // Nothing plays, nothing is raised, LoopSound and CurrentInput keep their values.
+    // Nothing plays, nothing is raised, isLooping and currentInput keep their values.
     void missingFileIsSilent() {
         QFETCH(QString, file);
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder.wav")));
         const QString full = file.isEmpty() ? file : path(file);
         SoundPlayer player;
-        player.PlaySound(full, true);
-        QVERIFY(!player.LoopSound());
-        QCOMPARE(player.CurrentInput(), QString());
+        player.play(full, true);
+        QVERIFY(!player.isLooping());
+        QCOMPARE(player.currentInput(), QString());
         QCOMPARE(player.runCount(), 0);
         QVERIFY(!player.isPlaying());
     }
 
     void missingFileAfterStoppedLoopStaysSilent() {
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(m_short, true);
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(m_short, true);
         QTRY_VERIFY(player.runCount() >= 2);
-        player.StopSound();
+        player.stop();
         const int runs = player.runCount();
 
-        player.PlaySound(path(QStringLiteral("gone.mp3")), true);
-        QVERIFY(!player.LoopSound());
-        QCOMPARE(player.CurrentInput(), QStringLiteral("WaveIn1"));
+        player.play(path(QStringLiteral("gone.mp3")), true);
+        QVERIFY(!player.isLooping());
+        QCOMPARE(player.currentInput(), QStringLiteral("wave"));
         QCOMPARE(player.currentFile(), m_short);
         const int ends = int(done.count());
         QTest::qWait(200);
@@ -172,27 +172,27 @@ private slots:
 
     void stopBeforeAnythingAttachedDoesNothing() {
         SoundPlayer fresh;
-        fresh.StopSound();
+        fresh.stop();
         QVERIFY(!fresh.isPlaying());
-        QVERIFY(!fresh.LoopSound());
+        QVERIFY(!fresh.isLooping());
 
-        // LoopSound set by a refused file, nothing attached: StopSound leaves it alone.
+        // isLooping set by a refused file, nothing attached: stop leaves it alone.
         const QString wma = path(QStringLiteral("set.wma"));
         QVERIFY(SoundFixtures::writeTone(wma, Format::Wav, 50));
         SoundPlayer player;
         QVERIFY(refuses(player, wma, true));
-        player.StopSound();
-        QVERIFY(player.LoopSound());
-        QCOMPARE(player.CurrentInput(), QString());
+        player.stop();
+        QVERIFY(player.isLooping());
+        QCOMPARE(player.currentInput(), QString());
         QVERIFY(!player.isPlaying());
         QCOMPARE(player.runCount(), 0);
     }
 
     void loopRestartsAfterEachEnd() {
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(m_short, true);
-        QVERIFY(player.LoopSound());
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(m_short, true);
+        QVERIFY(player.isLooping());
         QTRY_VERIFY_WITH_TIMEOUT(player.runCount() >= 4, 5000);
         QVERIFY(done.count() >= 3);
         QVERIFY(player.isPlaying());
@@ -201,10 +201,10 @@ private slots:
 
         QElapsedTimer clock;
         clock.start();
-        player.StopSound();
+        player.stop();
         QVERIFY2(clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!player.isPlaying());
-        QVERIFY(!player.LoopSound());
+        QVERIFY(!player.isLooping());
         const int runs = player.runCount();
         const int ends = int(done.count());
         QTest::qWait(300);
@@ -214,31 +214,31 @@ private slots:
 
     void stopSilencesAtOnce() {
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(m_long, false);
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(m_long, false);
         QTest::qWait(150);
         QVERIFY(player.isPlaying());
 
         QElapsedTimer clock;
         clock.start();
-        player.StopSound();
+        player.stop();
         QVERIFY2(clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!player.isPlaying());
-        player.StopSound(); // stopping an idle output does nothing
+        player.stop(); // stopping an idle output does nothing
         QVERIFY(!player.isPlaying());
         QTest::qWait(200);
         QCOMPARE(done.count(), 0);
         QCOMPARE(player.runCount(), 1);
     }
 
-    // The end of a run is already queued for the UI thread when StopSound comes: it
+    // The end of a run is already queued for the UI thread when stop comes: it
     // must neither reach Done nor start the loop again.
     void stopDropsAnEndAlreadyOnItsWay() {
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(m_short, true);
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(m_short, true);
         std::this_thread::sleep_for(std::chrono::milliseconds(400)); // no events meanwhile
-        player.StopSound();
+        player.stop();
         QVERIFY(!player.isPlaying());
         QTest::qWait(150);
         QCOMPARE(done.count(), 0);
@@ -248,27 +248,27 @@ private slots:
 
     void winnerMusicPlaysOnce() {
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(m_short, false);
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(m_short, false);
         QTRY_COMPARE(done.count(), 1);
         QTest::qWait(250);
         QCOMPARE(done.count(), 1);
         QCOMPARE(player.runCount(), 1);
         QVERIFY(!player.isPlaying());
-        // Its end finds LoopSound false and starts nothing.
-        player.DXAudioOut1Done();
+        // Its end finds isLooping false and starts nothing.
+        player.runAgainIfLooping();
         QCOMPARE(player.runCount(), 1);
         QVERIFY(!player.isPlaying());
     }
 
     void playWhilePlayingReplacesTheSound() {
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(m_long, true);
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(m_long, true);
         QTest::qWait(50);
-        player.PlaySound(m_shortOgg, false);
-        QCOMPARE(player.CurrentInput(), QStringLiteral("VorbisIn1"));
-        QVERIFY(!player.LoopSound());
+        player.play(m_shortOgg, false);
+        QCOMPARE(player.currentInput(), QStringLiteral("vorbis"));
+        QVERIFY(!player.isLooping());
         QTRY_COMPARE(done.count(), 1);
         QTest::qWait(200);
         QCOMPARE(done.count(), 1);
@@ -297,15 +297,15 @@ private slots:
                                 : SoundFixtures::writeBytes(file, bytes));
 
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(file, true);
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(file, true);
         QTest::qWait(1200);
         QVERIFY2(player.runCount() >= 2 && player.runCount() <= 3,
                  qPrintable(QString::number(player.runCount())));
         QVERIFY(done.count() >= 1);
         QCOMPARE(!player.lastError().isEmpty(), reportsError);
         QVERIFY(player.isPlaying()); // still looping, waiting for the next try
-        player.StopSound();
+        player.stop();
         QVERIFY(!player.isPlaying()); // the pending retry is gone too
     }
 
@@ -313,7 +313,7 @@ private slots:
         QElapsedTimer clock;
         {
             auto player = std::make_unique<SoundPlayer>();
-            player->PlaySound(m_long, true);
+            player->play(m_long, true);
             QTest::qWait(100);
             QVERIFY(player->isPlaying());
             clock.start();
@@ -325,8 +325,8 @@ private slots:
             const QString garbage = path(QStringLiteral("garbage2.flc"));
             QVERIFY(SoundFixtures::writeBytes(garbage, QByteArray(512, 'x')));
             auto player = std::make_unique<SoundPlayer>();
-            QSignalSpy done(player.get(), &SoundPlayer::Done);
-            player->PlaySound(garbage, true);
+            QSignalSpy done(player.get(), &SoundPlayer::finished);
+            player->play(garbage, true);
             QTRY_COMPARE(done.count(), 1);
             QVERIFY(player->isPlaying());
             player.reset();
@@ -334,7 +334,7 @@ private slots:
         {
             // Its end report is queued when it goes.
             auto player = std::make_unique<SoundPlayer>();
-            player->PlaySound(m_short, true);
+            player->play(m_short, true);
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             player.reset();
             QTest::qWait(50);
@@ -345,16 +345,16 @@ private slots:
     void twoPlayersPlayIndependently() {
         SoundPlayer main;
         SoundPlayer preview;
-        QSignalSpy mainDone(&main, &SoundPlayer::Done);
-        QSignalSpy previewDone(&preview, &SoundPlayer::Done);
-        main.PlaySound(m_long, true);
-        preview.PlaySound(m_shortOgg, false);
+        QSignalSpy mainDone(&main, &SoundPlayer::finished);
+        QSignalSpy previewDone(&preview, &SoundPlayer::finished);
+        main.play(m_long, true);
+        preview.play(m_shortOgg, false);
         QTRY_COMPARE(previewDone.count(), 1);
         QVERIFY(main.isPlaying());
         QCOMPARE(mainDone.count(), 0);
-        preview.StopSound();
+        preview.stop();
         QVERIFY(main.isPlaying());
-        main.StopSound();
+        main.stop();
         QVERIFY(!main.isPlaying());
     }
 };

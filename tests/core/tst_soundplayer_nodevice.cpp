@@ -52,17 +52,17 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("win.ogg"));
         QVERIFY(SoundFixtures::writeTone(file, Format::Ogg, 300));
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
+        QSignalSpy done(&player, &SoundPlayer::finished);
         QElapsedTimer clock;
         clock.start();
-        player.PlaySound(file, false);
+        player.play(file, false);
         QVERIFY(player.isPlaying());
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 3000);
         const qint64 took = clock.elapsed();
         QVERIFY2(took >= 270 && took < 1500, qPrintable(QString::number(took)));
         QVERIFY(!player.deviceAvailable());
         QCOMPARE(player.lastError(), QString());
-        QCOMPARE(player.CurrentInput(), QStringLiteral("VorbisIn1"));
+        QCOMPARE(player.currentInput(), QStringLiteral("vorbis"));
         QVERIFY(!player.isPlaying());
     }
 
@@ -73,11 +73,11 @@ private slots:
         SoundPlayer player;
         QElapsedTimer clock;
         clock.start();
-        player.PlaySound(file, true);
+        player.play(file, true);
         QTRY_VERIFY(player.runCount() >= 4);
         const qint64 took = clock.elapsed();
         const int runs = player.runCount();
-        player.StopSound();
+        player.stop();
         QVERIFY2(took >= 100 * (runs - 1) - 30, qPrintable(QString::number(took)));
         QVERIFY(!player.isPlaying());
     }
@@ -86,11 +86,11 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("empty.flc"));
         QVERIFY(SoundFixtures::writeTone(file, Format::Flac, 0));
         SoundPlayer player;
-        player.PlaySound(file, true);
+        player.play(file, true);
         QTest::qWait(1200);
         QVERIFY2(player.runCount() >= 2 && player.runCount() <= 3,
                  qPrintable(QString::number(player.runCount())));
-        player.StopSound();
+        player.stop();
         QVERIFY(!player.isPlaying());
     }
 

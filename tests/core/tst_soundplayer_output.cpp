@@ -82,8 +82,8 @@ private slots:
         QVERIFY(SoundFixtures::writeTone(file, format, 300, rate, channels, kLevel, true));
 
         SoundPlayer player;
-        QSignalSpy done(&player, &SoundPlayer::Done);
-        player.PlaySound(file, false);
+        QSignalSpy done(&player, &SoundPlayer::finished);
+        player.play(file, false);
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 3000);
         QVERIFY(player.deviceAvailable());
         QCOMPARE(player.lastError(), QString());
@@ -97,9 +97,9 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("loop.wav"));
         QVERIFY(SoundFixtures::writeTone(file, Format::Wav, 100, 44100, 2, kLevel, true));
         SoundPlayer player;
-        player.PlaySound(file, true);
+        player.play(file, true);
         QTRY_VERIFY_WITH_TIMEOUT(player.runCount() >= 4, 5000);
-        player.StopSound();
+        player.stop();
         const int runs = player.runCount();
         const int sounding = soundingFrames();
         QVERIFY2(sounding >= framesFor(44100, 100) * (runs - 1) &&
@@ -107,15 +107,15 @@ private slots:
                  qPrintable(QStringLiteral("%1 frames in %2 runs").arg(sounding).arg(runs)));
     }
 
-    // After StopSound the device gets nothing more: what sounded is what played
+    // After stop the device gets nothing more: what sounded is what played
     // until the stop, not the sound decoded ahead.
     void stopEndsTheOutput() {
         const QString file = m_dir.filePath(QStringLiteral("long.wav"));
         QVERIFY(SoundFixtures::writeTone(file, Format::Wav, 3000, 44100, 2, kLevel, true));
         SoundPlayer player;
-        player.PlaySound(file, true);
+        player.play(file, true);
         QTest::qWait(400);
-        player.StopSound();
+        player.stop();
         const qint64 size = QFileInfo(m_output).size();
         const int sounding = soundingFrames();
         QVERIFY2(sounding > framesFor(44100, 200) && sounding < framesFor(44100, 600),

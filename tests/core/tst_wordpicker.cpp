@@ -4,7 +4,6 @@
 #include "core/data/WordPicker.h"
 #include "formats/Errors.h"
 #include "support/ChiSquare.h"
-#include "support/ScriptedPrompts.h"
 
 #include <QHash>
 #include <QSet>
@@ -52,7 +51,6 @@ class TestWordPicker : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<Database> m_data;
     int m_fileNumber = 0;
 
@@ -120,7 +118,6 @@ private:
 private slots:
     void init() {
         QVERIFY(m_dir.isValid());
-        m_prompts = std::make_unique<ScriptedPrompts>();
         m_data = std::make_unique<Database>(
             nullptr, m_dir.filePath(QStringLiteral("db%1.sqlite").arg(++m_fileNumber)));
         QVERIFY(m_data->isUsable());
@@ -128,8 +125,6 @@ private slots:
 
     void cleanup() {
         m_data.reset();
-        QVERIFY2(m_prompts->messages.isEmpty(), qPrintable(m_prompts->messages.join(u'\n')));
-        m_prompts.reset();
     }
 
     void everyOrderedChoiceOfFreeRowsIsEquallyLikely_data() {

@@ -1,13 +1,20 @@
 // Start-up of the main window: settings, skins, the photo scan and the class list.
 #include "core/data/Database.h"
-#include "core/settings/ProgramFolder.h"
+#include "core/draw/DrawSession.h"
+#include "core/settings/ProgramSettings.h"
+#include "formats/Errors.h"
 #include "support/MainWindowHarness.h"
 #include "ui/common/SkinData.h"
+#include "ui/main/DisplayWidgets.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTest>
+#include <QToolButton>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -26,69 +33,55 @@ void TestMainWindow::startsWithTheSettingsFile() {
     MainWindowHarness h({QStringLiteral("[prize]"), QStringLiteral("caption=Annual Gala"),
                          QStringLiteral("Skin=2"), QStringLiteral("Mode=1")});
     QCOMPARE(h.form->windowTitle(), QStringLiteral("Annual Gala"));
-    QCOMPARE(h.form->Label1->text(), QStringLiteral("PRESS ENTER KEY TO BEGIN"));
-    QCOMPARE(h.form->PromptColor(), 255);
-    QCOMPARE(h.form->bsSkinComboBox1->count(), 3);
-    QCOMPARE(h.form->bsSkinComboBox1->currentIndex(), 0);
-    QCOMPARE(h.form->bsSkinComboBox1->currentText(), QStringLiteral("First Prize"));
-    QVERIFY(SkinFile.endsWith(QStringLiteral("skins/Clouds/skin.ini")));
-    QCOMPARE(h.form->bsSkinData1->skinName(), QStringLiteral("Clouds"));
+    QCOMPARE(h.prompt()->text(), QStringLiteral("PRESS ENTER KEY TO BEGIN"));
+    QCOMPARE(h.form->promptColor(), 255);
+    QCOMPARE(h.classBox()->count(), 3);
+    QCOMPARE(h.classBox()->currentIndex(), 0);
+    QCOMPARE(h.classBox()->currentText(), QStringLiteral("First Prize"));
+    QVERIFY(SkinData::activeFile().endsWith(QStringLiteral("skins/Clouds/skin.ini")));
+    QCOMPARE(h.form->findChild<SkinData*>(QStringLiteral("skin"))->skinName(),
+             QStringLiteral("Clouds"));
     QVERIFY(!h.form->styleSheet().isEmpty());
-    QCOMPARE(LotteryMode, 1);
-    QVERIFY(h.form->LabelWZ->text().isEmpty());
-    QVERIFY(h.form->Timer3->isActive());
-    QVERIFY(!h.form->Timer1->isActive());
-    QVERIFY(!h.form->DrawArmed);
+    QCOMPARE(h.session()->mode(), DrawMode::Word);
+    QVERIFY(h.banner()->text().isEmpty());
+    QVERIFY(h.timer("focusGuardTimer")->isActive());
+    QVERIFY(!h.rollTimer()->isActive());
+    QVERIFY(!h.session()->isArmed());
     QVERIFY(h.prompts.messages.isEmpty());
 }
 
 void TestMainWindow::everyControlIsThere() {
     MainWindowHarness h;
-    const char* names[] = {"bsSkinPanel1",
-                           "Image1",
-                           "Image2",
-                           "LabelWZ",
-                           "bsSkinPanel2",
-                           "bsSkinToolBar1",
-                           "bsSkinSpeedButton1",
-                           "bsSkinMenuSpeedButton1",
-                           "bsSkinSpeedButton2",
-                           "bsSkinMenuSpeedButton2",
-                           "bsSkinSpeedButton4",
-                           "Label1",
-                           "RxSpinEdit1",
-                           "bsSkinTrackBar1",
-                           "bsSkinComboBox1",
-                           "Timer1",
-                           "Timer2",
-                           "Timer3",
-                           "bsSkinData1",
-                           "bsSkinPopupMenu1",
-                           "bsSkinPopupMenu2",
-                           "bsSkinPopupMenu3",
-                           "ActionExit",
-                           "ActionCJ",
-                           "ActionInit",
-                           "ActionMD",
-                           "ActionOption",
-                           "ActionAbout",
-                           "ActionFullScreen",
-                           "ActionShowToolbar",
-                           "ActionHelp"};
+    const char* names[] = {"display",      "backgroundView",     "photoView",
+                           "bannerLabel",  "controlStrip",       "toolBar",
+                           "beginButton",  "setupButton",        "winnersButton",
+                           "helpButton",   "exitButton",         "promptLabel",
+                           "wordCountBox", "rollSpeedSlider",    "prizeClassBox",
+                           "rollTimer",    "promptBlinkTimer",   "focusGuardTimer",
+                           "skin",         "setupMenu",          "displayMenu",
+                           "helpMenu",     "exitAction",         "armAction",
+                           "resetAction",  "winnersAction",      "optionsAction",
+                           "aboutAction",  "fullScreenAction",   "exitFullScreenAction",
+                           "helpAction",   "photoPresetsAction", "wordPresetsAction"};
     for (const char* name : names)
         QVERIFY2(h.form->findChild<QObject*>(QLatin1String(name)), name);
-    QCOMPARE(h.form->RxSpinEdit1->minimum(), 1);
-    QCOMPARE(h.form->RxSpinEdit1->maximum(), 10);
-    QCOMPARE(h.form->bsSkinTrackBar1->minimum(), 10);
-    QCOMPARE(h.form->bsSkinTrackBar1->maximum(), 1000);
-    QCOMPARE(h.form->bsSkinTrackBar1->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(h.form->bsSkinSpeedButton1->toolTip(), QStringLiteral("begin"));
-    QCOMPARE(h.form->bsSkinPopupMenu1->actions().at(0)->text(), QStringLiteral("Options"));
-    QCOMPARE(h.form->bsSkinPopupMenu1->actions().at(1)->text(), QStringLiteral("Initialize"));
-    QCOMPARE(h.form->bsSkinPopupMenu3->actions().at(0)->text(), QStringLiteral("About"));
-    QCOMPARE(h.form->bsSkinPopupMenu3->actions().at(1)->text(), QStringLiteral("help"));
-    QCOMPARE(h.form->bsSkinPopupMenu2->actions().at(0)->text(), QStringLiteral("Full Screen"));
-    QCOMPARE(h.form->bsSkinPopupMenu2->actions().at(1)->text(), QStringLiteral("Exit Full Screen"));
+    QCOMPARE(h.wordCount()->minimum(), 1);
+    QCOMPARE(h.wordCount()->maximum(), 10);
+    auto* speed = h.form->findChild<QSlider*>(QStringLiteral("rollSpeedSlider"));
+    QCOMPARE(speed->minimum(), 10);
+    QCOMPARE(speed->maximum(), 1000);
+    QCOMPARE(speed->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(h.form->findChild<QToolButton*>(QStringLiteral("beginButton"))->toolTip(),
+             QStringLiteral("begin"));
+    auto menu = [&](const char* name) {
+        return h.form->findChild<QMenu*>(QLatin1String(name))->actions();
+    };
+    QCOMPARE(menu("setupMenu").at(0)->text(), QStringLiteral("Options"));
+    QCOMPARE(menu("setupMenu").at(1)->text(), QStringLiteral("Initialize"));
+    QCOMPARE(menu("helpMenu").at(0)->text(), QStringLiteral("About"));
+    QCOMPARE(menu("helpMenu").at(1)->text(), QStringLiteral("help"));
+    QCOMPARE(menu("displayMenu").at(0)->text(), QStringLiteral("Full Screen"));
+    QCOMPARE(menu("displayMenu").at(1)->text(), QStringLiteral("Exit Full Screen"));
 }
 
 void TestMainWindow::loadSettingsRules_data() {
@@ -147,22 +140,24 @@ void TestMainWindow::loadSettingsRules() {
     QFETCH(QStringList, ini);
     MainWindowHarness h(ini);
     QFETCH(QString, title);
-    QCOMPARE(h.form->LotteryTitle, title);
+    QCOMPARE(h.form->caption(), title);
     QCOMPARE(h.form->windowTitle(), title);
-    QTEST(LotteryMode, "mode");
+    QFETCH(int, mode);
+    // Any mode but 1 draws photos, everywhere.
+    QCOMPARE(h.session()->mode(), mode == 1 ? DrawMode::Word : DrawMode::Photo);
     QFETCH(QString, skinFolder);
     if (skinFolder.isEmpty())
-        QVERIFY(SkinFile.isEmpty());
+        QVERIFY(SkinData::activeFile().isEmpty());
     else
-        QVERIFY2(
-            SkinFile.endsWith(QStringLiteral("skins/") + skinFolder + QStringLiteral("/skin.ini")),
-            qPrintable(SkinFile));
-    QTEST(h.form->PhotoStretch, "stretch");
-    QCOMPARE(h.form->Image2->Proportional, !h.form->PhotoStretch);
-    QTEST(ShowWinnerFlag, "showWinner");
-    QTEST(h.form->WordFontColor, "fontColor");
-    QTEST(h.form->WordFontSize, "fontSize");
-    QTEST(h.form->WordFontName, "fontName");
+        QVERIFY2(SkinData::activeFile().endsWith(QStringLiteral("skins/") + skinFolder +
+                                                 QStringLiteral("/skin.ini")),
+                 qPrintable(SkinData::activeFile()));
+    QTEST(h.session()->photoStretch(), "stretch");
+    QCOMPARE(h.photo()->proportional, !h.session()->photoStretch());
+    QTEST(h.session()->showWinner(), "showWinner");
+    QTEST(h.form->wordFont().colour, "fontColor");
+    QTEST(h.form->wordFont().size, "fontSize");
+    QTEST(h.form->wordFont().name, "fontName");
     QVERIFY(h.prompts.messages.isEmpty());
 }
 
@@ -174,15 +169,22 @@ void TestMainWindow::badFontSizeStopsSettingsAndIsReported() {
     QVERIFY(h.prompts.messages.at(0).contains(QStringLiteral("'big'")));
     QVERIFY(h.prompts.messages.at(0).contains(QStringLiteral("FontSize in ")));
     QVERIFY(h.prompts.messages.at(0).contains(QStringLiteral("prize.ini")));
-    QCOMPARE(h.form->LotteryTitle, QStringLiteral("Gala"));
+    // The same words as every other reader of the file uses.
+    try {
+        ProgramSettings::read().fontSize();
+        QFAIL("no error");
+    } catch (const KalvoroError& e) {
+        QCOMPARE(h.prompts.messages.at(0), e.message());
+    }
+    QCOMPARE(h.form->caption(), QStringLiteral("Gala"));
     // Everything after the font size stays as the window had it.
-    QVERIFY(h.form->PhotoFolder.isEmpty());
-    QVERIFY(SkinFile.isEmpty());
-    QCOMPARE(LotteryMode, 0);
+    QVERIFY(h.session()->photos().isEmpty());
+    QVERIFY(SkinData::activeFile().isEmpty());
+    QCOMPARE(h.session()->mode(), DrawMode::Photo);
     QVERIFY(h.form->windowTitle().isEmpty());
     // The window still works: classes are loaded when it is shown.
-    QCOMPARE(h.form->bsSkinComboBox1->count(), 3);
-    QVERIFY(h.form->Timer3->isActive());
+    QCOMPARE(h.classBox()->count(), 3);
+    QVERIFY(h.timer("focusGuardTimer")->isActive());
 }
 
 void TestMainWindow::photoScan() {
@@ -193,9 +195,8 @@ void TestMainWindow::photoScan() {
                           QStringLiteral("Bob.JPG"), QStringLiteral("Cy.jpeg"),
                           QStringLiteral("notes.txt"), QStringLiteral("Dee.png")});
     QDir().mkpath(folder + QStringLiteral("/album.jpg"));
-    QStringList list{QStringLiteral("stale")};
-    const int n = MainWindow::ListPhotoFiles(list, folder + QStringLiteral("/*.jpg"));
-    QCOMPARE(n, 4);
+    const QStringList list = DrawSession::listPhotoFiles(folder);
+    QCOMPARE(list.size(), 4);
     QStringList names;
     for (const QString& p : list) {
         QVERIFY2(p.startsWith(folder + QLatin1Char('/')), qPrintable(p));
@@ -204,8 +205,8 @@ void TestMainWindow::photoScan() {
     names.sort();
     QCOMPARE(names, (QStringList{QStringLiteral(".hidden.jpg"), QStringLiteral("Ann.jpg"),
                                  QStringLiteral("Bob.JPG"), QStringLiteral("Cy.jpeg")}));
-    QCOMPARE(MainWindow::ListPhotoFiles(list, folder + QStringLiteral("/missing/*.jpg")), 0);
-    QVERIFY(list.isEmpty());
+    QVERIFY(DrawSession::listPhotoFiles(folder + QStringLiteral("/missing")).isEmpty());
+    QVERIFY(DrawSession::listPhotoFiles(QString()).isEmpty());
 }
 
 void TestMainWindow::photoFolderSpellingsGiveTheSameList() {
@@ -222,10 +223,10 @@ void TestMainWindow::photoFolderSpellingsGiveTheSameList() {
         if (i == 2) {
             h.program.makePhotos(QStringLiteral("p"),
                                  {QStringLiteral("A.jpg"), QStringLiteral("B.jpg")});
-            h.form->RescanPhotos();
+            h.session()->rescanPhotos();
         }
-        QCOMPARE(h.form->PhotoCount, 2);
-        for (const QString& p : h.form->PhotoList) {
+        QCOMPARE(h.session()->photos().size(), 2);
+        for (const QString& p : h.session()->photos()) {
             QVERIFY2(!p.contains(QStringLiteral("//")), qPrintable(p));
             seen[i] << QFileInfo(p).fileName();
         }
@@ -239,8 +240,8 @@ void TestMainWindow::emptyClassTable() {
     MainWindowHarness h({}, false);
     h.program.sql(QStringLiteral("delete from jxmc"));
     h.form->show();
-    QCOMPARE(h.form->bsSkinComboBox1->count(), 0);
-    QCOMPARE(h.form->bsSkinComboBox1->currentText(), QString());
+    QCOMPARE(h.classBox()->count(), 0);
+    QCOMPARE(h.classBox()->currentText(), QString());
     QVERIFY(h.prompts.messages.isEmpty());
 }
 

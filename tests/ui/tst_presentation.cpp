@@ -1,11 +1,13 @@
 // Full screen, the focus guard, help and About on the real main window.
-#include "core/settings/ProgramFolder.h"
+#include "core/draw/DrawSession.h"
 #include "support/MainWindowHarness.h"
 #include "ui/common/AboutDialog.h"
+#include "ui/main/DisplayWidgets.h"
 
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -24,56 +26,59 @@ private slots:
 
 void TestPresentation::fullScreenKeepsClassAndIsIdempotent() {
     MainWindowHarness h(WordIni());
-    h.form->bsSkinComboBox1->setCurrentIndex(2);
-    h.form->ActionFullScreenExecute();
-    QVERIFY(h.form->bsSkinPanel2->isHidden());
+    QWidget* strip = h.form->findChild<QWidget*>(QStringLiteral("controlStrip"));
+    h.classBox()->setCurrentIndex(2);
+    h.form->enterFullScreen();
+    QVERIFY(strip->isHidden());
     QVERIFY(h.form->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(h.form->bsSkinComboBox1->currentIndex(), 2);
+    QCOMPARE(h.classBox()->currentIndex(), 2);
     QVERIFY(h.form->isVisible());
     // The menu entry stays reachable in full screen, from the display itself.
-    QVERIFY(h.form->bsSkinPopupMenu2->actions().at(1)->isEnabled());
+    QVERIFY(h.form->findChild<QMenu*>(QStringLiteral("displayMenu"))->actions().at(1)->isEnabled());
     const QRect first = h.form->geometry();
-    h.form->ActionFullScreenExecute();
-    QVERIFY(h.form->bsSkinPanel2->isHidden());
+    h.form->enterFullScreen();
+    QVERIFY(strip->isHidden());
     QCOMPARE(h.form->geometry(), first);
-    QCOMPARE(h.form->bsSkinComboBox1->currentIndex(), 2);
+    QCOMPARE(h.classBox()->currentIndex(), 2);
     // The keys still drive the draw without the strip.
     h.activate();
     h.enter();
-    QVERIFY(h.form->DrawArmed);
-    h.form->ActionShowToolbarExecute();
-    QVERIFY(!h.form->bsSkinPanel2->isHidden());
+    QVERIFY(h.session()->isArmed());
+    h.form->leaveFullScreen();
+    QVERIFY(!strip->isHidden());
     QVERIFY(!h.form->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(h.form->bsSkinComboBox1->currentIndex(), 2);
-    QVERIFY(h.form->DrawArmed);
+    QCOMPARE(h.classBox()->currentIndex(), 2);
+    QVERIFY(h.session()->isArmed());
 }
 
 void TestPresentation::focusGuardWarnsAndRestores() {
     MainWindowHarness h(WordIni());
-    h.form->LabelWZ->setText(QStringLiteral("Chen Wei"));
-    h.form->LabelWZ->setFontSize(160);
+    h.banner()->setText(QStringLiteral("Chen Wei"));
+    h.banner()->setFontSize(160);
     QWidget other;
     other.show();
     other.activateWindow();
     QApplication::setActiveWindow(&other);
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    h.form->Timer3Timer();
-    QCOMPARE(h.form->LabelWZ->text(), FocusWarningText);
-    QCOMPARE(h.form->LabelWZ->fontSize(), 39);
-    QCOMPARE(h.form->LabelWZ->fontColor(), h.form->WordFontColor);
-    QVERIFY(FocusWarningShown);
+    h.form->guardFocus();
+    QCOMPARE(h.banner()->text(), MainWindow::focusWarningText());
+    QCOMPARE(h.banner()->fontSize(), 39);
+    QCOMPARE(h.banner()->fontColor(), h.form->wordFont().colour);
     // A second tick does not save the warning over the saved text.
-    h.form->Timer3Timer();
-    QCOMPARE(h.form->SavedLabelText, QStringLiteral("Chen Wei"));
+    h.form->guardFocus();
+    QCOMPARE(h.banner()->text(), MainWindow::focusWarningText());
     h.activate();
-    h.form->Timer3Timer();
-    QCOMPARE(h.form->LabelWZ->text(), QStringLiteral("Chen Wei"));
-    QCOMPARE(h.form->LabelWZ->fontSize(), 160);
-    QVERIFY(!FocusWarningShown);
+    h.form->guardFocus();
+    QCOMPARE(h.banner()->text(), QStringLiteral("Chen Wei"));
+    QCOMPARE(h.banner()->fontSize(), 160);
+    // Back in front, the next checks leave the display alone.
+    h.banner()->setText(QStringLiteral("Wang Fang"));
+    h.form->guardFocus();
+    QCOMPARE(h.banner()->text(), QStringLiteral("Wang Fang"));
     // The real timer does it within about a second.
     other.activateWindow();
     QApplication::setActiveWindow(&other);
-    QTRY_COMPARE_WITH_TIMEOUT(h.form->LabelWZ->text(), FocusWarningText, 2500);
+    QTRY_COMPARE_WITH_TIMEOUT(h.banner()->text(), MainWindow::focusWarningText(), 2500);
 }
 
 void TestPresentation::focusGuardKeepsTheLastRolledWords() {
@@ -87,29 +92,29 @@ void TestPresentation::focusGuardKeepsTheLastRolledWords() {
     QString last;
     for (int i = 0; i < 3; ++i) {
         h.ticks(1);
-        last = h.form->LabelWZ->text();
-        QVERIFY(last != FocusWarningText);
-        h.form->Timer3Timer();
-        QCOMPARE(h.form->LabelWZ->text(), FocusWarningText);
+        last = h.banner()->text();
+        QVERIFY(last != MainWindow::focusWarningText());
+        h.form->guardFocus();
+        QCOMPARE(h.banner()->text(), MainWindow::focusWarningText());
     }
     h.activate();
-    h.form->Timer3Timer();
-    QCOMPARE(h.form->LabelWZ->text(), last);
-    QVERIFY(h.form->Timer1->isActive());
+    h.form->guardFocus();
+    QCOMPARE(h.banner()->text(), last);
+    QVERIFY(h.rollTimer()->isActive());
 }
 
 void TestPresentation::armingEmptiesTheSavedText() {
     MainWindowHarness h(WordIni());
-    h.form->LabelWZ->setText(QStringLiteral("old words"));
+    h.banner()->setText(QStringLiteral("old words"));
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    h.form->Timer3Timer();
-    h.form->ActionCJExecute();
+    h.form->guardFocus();
+    h.form->armDraw();
     h.activate();
-    h.form->Timer3Timer();
-    QCOMPARE(h.form->LabelWZ->text(), QString());
+    h.form->guardFocus();
+    QCOMPARE(h.banner()->text(), QString());
 }
 
 void TestPresentation::help_data() {
@@ -127,7 +132,7 @@ void TestPresentation::help() {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("<html><title>Help</title></html>");
     }
-    h.form->ActionHelpExecute();
+    h.form->showHelp();
     if (present) {
         QCOMPARE(h.prompts.opened, QStringList{file});
         QVERIFY(h.prompts.messages.isEmpty());
@@ -143,12 +148,16 @@ void TestPresentation::aboutShowsTheVersion() {
     QTimer::singleShot(0, this, [&] {
         auto* box = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
         QVERIFY(box);
-        version = box->Version->text();
-        product = box->ProductName->text();
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text().startsWith(QStringLiteral("Version")))
+                version = label->text();
+            if (label->text() == QStringLiteral("Kalvoro"))
+                product = label->text();
+        }
         caption = box->windowTitle();
-        box->bsSkinButton1->click();
+        box->findChild<QPushButton*>()->click();
     });
-    h.form->ActionAboutExecute();
+    h.form->showAbout();
     QCOMPARE(version, QStringLiteral("Version3.2.0.38"));
     QCOMPARE(product, QStringLiteral("Kalvoro"));
     QCOMPARE(caption, QStringLiteral("About"));

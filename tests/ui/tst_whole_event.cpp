@@ -1,9 +1,10 @@
 // Two whole events through the real main window, from the settings to the exported list.
 #include "core/data/Database.h"
-#include "support/TestSql.h"
-#include "core/settings/ProgramFolder.h"
+#include "core/draw/DrawSession.h"
 #include "formats/Sylk.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestSql.h"
+#include "ui/main/DisplayWidgets.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/winners/PhotoWinnersDialog.h"
 #include "ui/winners/WordWinnersDialog.h"
@@ -42,6 +43,14 @@ void withModal(const std::function<void()>& open, const std::function<void(Windo
     QVERIFY(seen);
 }
 
+// A control of a window by its object name; fails the test when it is missing.
+template <class T> T* child(QObject* window, const char* name) {
+    T* found = window->findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("no %s in %s", name, window->metaObject()->className());
+    return found;
+}
+
 QStringList sylkTexts(const QString& file) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
@@ -57,11 +66,11 @@ QStringList sylkTexts(const QString& file) {
 }
 
 void draw(MainWindowHarness& h, int classIndex, int words = 1) {
-    h.form->bsSkinComboBox1->setCurrentIndex(classIndex);
+    h.classBox()->setCurrentIndex(classIndex);
     h.enter();
     if (words > 1)
-        h.form->RxSpinEdit1->setValue(words);
-    if (!h.form->Timer1->isActive())
+        h.wordCount()->setValue(words);
+    if (!h.rollTimer()->isActive())
         h.space();
     h.ticks(3);
     h.space();
@@ -97,15 +106,16 @@ void TestWholeEvent::photoEvent() {
             QStringLiteral("select count(*) from prize where filename=? and class='Second Prize'"),
             {boss}),
         1);
-    QVERIFY(h.form->LabelWZ->text().startsWith(QStringLiteral("Congratulations")));
+    QVERIFY(h.banner()->text().startsWith(QStringLiteral("Congratulations")));
 
     const QString out = h.program.currentDir() + QStringLiteral("winners.xls");
-    withModal<PhotoWinnersDialog>([&] { h.form->ActionMDExecute(); },
-                                  [&](PhotoWinnersDialog* w) {
-                                      QCOMPARE(w->bsSkinDBGrid1->model()->rowCount(), 3);
-                                      h.prompts.fileAnswers.enqueue(out);
-                                      w->ActionExport->trigger();
-                                  });
+    withModal<PhotoWinnersDialog>(
+        [&] { h.form->showWinners(); },
+        [&](PhotoWinnersDialog* w) {
+            QCOMPARE(child<QTableView>(w, "winnersTable")->model()->rowCount(), 3);
+            h.prompts.fileAnswers.enqueue(out);
+            child<QAction>(w, "exportAction")->trigger();
+        });
     QCOMPARE(h.prompts.lastSaveName, QStringLiteral("Winner.xls"));
     QCOMPARE(h.prompts.opened, QStringList{out});
     const QStringList texts = sylkTexts(out);
@@ -122,19 +132,19 @@ void TestWholeEvent::wordEvent() {
     MainWindowHarness h(WordIni());
     // The organiser replaces the sample list by 200 generated tickets in the options dialog.
     h.prompts.confirmAnswers.enqueue(true);
-    withModal<OptionsDialog>([&] { h.form->ActionOptionExecute(); },
+    withModal<OptionsDialog>([&] { h.form->showOptions(); },
                              [&](OptionsDialog* d) {
-                                 d->bsSkinButton4->click(); // Empty
-                                 d->bsSkinEditQz->setText(QStringLiteral("T-"));
-                                 d->bsSkinNumericEdit1->setValue(1);
-                                 d->bsSkinNumericEdit2->setValue(200);
-                                 d->bsSkinButton2->click();      // Generate
-                                 d->bsSkinXFormButton1->click(); // Apply
+                                 child<QPushButton>(d, "emptyButton")->click();
+                                 child<QLineEdit>(d, "prefixEdit")->setText(QStringLiteral("T-"));
+                                 child<QSpinBox>(d, "firstNumberBox")->setValue(1);
+                                 child<QSpinBox>(d, "lastNumberBox")->setValue(200);
+                                 child<QPushButton>(d, "generateButton")->click();
+                                 child<QPushButton>(d, "applyButton")->click();
                              });
     QVERIFY(h.prompts.messages.contains(QStringLiteral("SUCCESS!")));
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz")), 200);
-    QCOMPARE(LotteryMode, 1);
-    QVERIFY(h.form->RxSpinEdit1->isEnabled());
+    QCOMPARE(h.session()->mode(), DrawMode::Word);
+    QVERIFY(h.wordCount()->isEnabled());
     h.activate();
 
     draw(h, 2, 1);
@@ -142,11 +152,12 @@ void TestWholeEvent::wordEvent() {
     draw(h, 0, 10);
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz where prize is not null")),
              14);
-    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {QStringLiteral("First Prize")}), 10);
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {QStringLiteral("First Prize")}),
+             10);
 
     h.prompts.yesNoAnswers.enqueue(true);
     h.prompts.inputAnswers.enqueue(QStringLiteral("OK"));
-    h.form->ActionInitExecute();
+    h.form->resetWinners();
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz where prize is not null")), 0);
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz")), 200);
 
@@ -155,12 +166,13 @@ void TestWholeEvent::wordEvent() {
     const QStringList winners = h.lines();
 
     const QString out = h.program.currentDir() + QStringLiteral("words");
-    withModal<WordWinnersDialog>([&] { h.form->ActionMDExecute(); },
-                                 [&](WordWinnersDialog* w) {
-                                     QCOMPARE(w->bsSkinDBGrid1->model()->rowCount(), 3);
-                                     h.prompts.fileAnswers.enqueue(out);
-                                     w->ActionExp->trigger();
-                                 });
+    withModal<WordWinnersDialog>(
+        [&] { h.form->showWinners(); },
+        [&](WordWinnersDialog* w) {
+            QCOMPARE(child<QTableView>(w, "winnersTable")->model()->rowCount(), 3);
+            h.prompts.fileAnswers.enqueue(out);
+            child<QAction>(w, "exportAction")->trigger();
+        });
     QCOMPARE(h.prompts.opened, QStringList{out + QStringLiteral(".xls")});
     const QStringList texts = sylkTexts(out + QStringLiteral(".xls"));
     for (const QString& w : winners)

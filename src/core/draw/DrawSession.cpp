@@ -30,7 +30,7 @@ DrawSession::DrawSession(QObject* parent)
 
 DrawSession::~DrawSession() {
     m_rollTimer->stop();
-    m_player->StopSound();
+    m_player->stop();
 }
 
 void DrawSession::configure(const ProgramSettings& settings) {
@@ -166,11 +166,11 @@ void DrawSession::step() {
 }
 
 void DrawSession::playSound(const QString& file, bool looping) {
-    m_player->PlaySound(file, looping);
+    m_player->play(file, looping);
 }
 
 void DrawSession::stopSound() {
-    m_player->StopSound();
+    m_player->stop();
 }
 
 bool DrawSession::recordWithRetry(const std::function<void()>& save, const QString& who) {

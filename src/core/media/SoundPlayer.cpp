@@ -152,7 +152,7 @@ SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {
     initAudio();
     m_restartTimer.setSingleShot(true);
     connect(&m_restartTimer, &QTimer::timeout, this, &SoundPlayer::restartDue);
-    connect(this, &SoundPlayer::Done, this, &SoundPlayer::DXAudioOut1Done);
+    connect(this, &SoundPlayer::finished, this, &SoundPlayer::runAgainIfLooping);
 }
 
 SoundPlayer::~SoundPlayer() {
@@ -160,47 +160,47 @@ SoundPlayer::~SoundPlayer() {
     haltOutput();
 }
 
-QString SoundPlayer::InputForFile(const QString& fileName) {
+QString SoundPlayer::inputForFile(const QString& fileName) {
     const QString name = QFileInfo(fileName).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0)
         return {};
     const QString ext = name.mid(dot).toLower();
     if (ext == QLatin1String(".ogg"))
-        return QStringLiteral("VorbisIn1");
+        return QStringLiteral("vorbis");
     if (ext == QLatin1String(".mp3"))
-        return QStringLiteral("MP3In1");
+        return QStringLiteral("mp3");
     if (ext == QLatin1String(".wav"))
-        return QStringLiteral("WaveIn1");
+        return QStringLiteral("wave");
     if (ext == QLatin1String(".flc") || ext == QLatin1String(".flac"))
-        return QStringLiteral("FLACIn1");
+        return QStringLiteral("flac");
     return {};
 }
 
-void SoundPlayer::PlaySound(const QString& SoundFile, bool Looping) {
-    if (!QFileInfo(SoundFile).isFile())
+void SoundPlayer::play(const QString& file, bool looping) {
+    if (!QFileInfo(file).isFile())
         return;
-    m_loopSound = Looping;
-    const QString input = InputForFile(SoundFile);
+    m_loopSound = looping;
+    const QString input = inputForFile(file);
     if (input.isEmpty())
         throw SoundFileError(QStringLiteral("Cannot determine the record file format"));
     // Callers stop first; a stray call must still not leave two files playing.
     haltOutput();
     m_currentInput = input;
-    m_currentFile = SoundFile;
+    m_currentFile = file;
     // A new sound tries the device again: it may have come back since.
     m_deviceFailed = !audioReady;
     runOutput();
 }
 
-void SoundPlayer::StopSound() {
+void SoundPlayer::stop() {
     if (m_currentInput.isEmpty())
         return;
     m_loopSound = false;
     haltOutput();
 }
 
-void SoundPlayer::DXAudioOut1Done() {
+void SoundPlayer::runAgainIfLooping() {
     if (!m_loopSound)
         return;
     // Nothing to repeat, or it is already under way.
@@ -262,7 +262,7 @@ void SoundPlayer::workerFinished(quint64 serial, const Outcome& outcome) {
     m_running = false;
     m_lastBarren = outcome.failed || outcome.frames == 0;
     m_lastError = outcome.error;
-    emit Done();
+    emit finished();
     // Not repeated: give the device back (the worker keeps it only for a repeat).
     if (!m_running && !m_restartTimer.isActive())
         closeDevice();

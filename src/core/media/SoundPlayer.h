@@ -1,7 +1,7 @@
 #pragma once
 // The music player of the main window (and, as a second instance, of the options
 // dialog's preview). A worker thread decodes the file with libsndfile and feeds an
-// SDL2 output device; the end of playback comes back to the UI thread as Done, and
+// SDL2 output device; the end of playback comes back to the UI thread as finished, and
 // a looping sound is run again from there.
 #include <QElapsedTimer>
 #include <QObject>
@@ -20,22 +20,22 @@ class SoundPlayer : public QObject {
     Q_OBJECT
 public:
     explicit SoundPlayer(QObject* parent = nullptr);
-    // Stops playback and waits for the worker; no Done follows.
+    // Stops playback and waits for the worker; no finished follows.
     ~SoundPlayer() override;
 
-    // Starts `SoundFile` in the background and returns at once; with `Looping` it
-    // repeats until StopSound. A name that names no existing file plays nothing and
+    // Starts `file` in the background and returns at once; with `looping` it
+    // repeats until stop. A name that names no existing file plays nothing and
     // changes nothing. Raises SoundFileError when the extension tells no known format.
-    void PlaySound(const QString& SoundFile, bool Looping);
+    void play(const QString& file, bool looping);
     // Ends playback and any repetition and returns once the worker has stopped; no
-    // Done follows. Does nothing while no file has ever been attached.
-    void StopSound();
+    // finished follows. Does nothing while no file has ever been attached.
+    void stop();
 
-    bool LoopSound() const { return m_loopSound.load(); }
-    // "WaveIn1", "MP3In1", "VorbisIn1" or "FLACIn1": the input last attached; empty
+    bool isLooping() const { return m_loopSound.load(); }
+    // "wave", "mp3", "vorbis" or "flac": the decoder last attached; empty
     // before the first.
-    QString CurrentInput() const { return m_currentInput; }
-    // The file last attached, as it was given to PlaySound.
+    QString currentInput() const { return m_currentInput; }
+    // The file last attached, as it was given to play.
     QString currentFile() const { return m_currentFile; }
     // A run is under way, or a looping sound waits to be run again.
     bool isPlaying() const;
@@ -49,16 +49,16 @@ public:
     QString lastError() const { return m_lastError; }
 
     // The input that plays `fileName` by its extension, or empty when none does.
-    static QString InputForFile(const QString& fileName);
+    static QString inputForFile(const QString& fileName);
 
 public slots:
-    // Runs the output again when the sound is looping. Connected to Done.
-    void DXAudioOut1Done();
+    // Runs the output again when the sound is looping. Connected to finished.
+    void runAgainIfLooping();
 
 signals:
     // Playback ended by itself: end of the file, or a file that could not be opened
-    // or decoded. Delivered in the UI thread; never after StopSound.
-    void Done();
+    // or decoded. Delivered in the UI thread; never after stop.
+    void finished();
 
 private:
     struct Outcome {

@@ -43,6 +43,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     m_strip = new ControlStrip(this);
     layout->addWidget(m_strip);
     m_skin = new SkinData(this);
+    m_skin->setObjectName(QStringLiteral("skin"));
     m_session = new DrawSession(this);
     m_session->setObjectName(QStringLiteral("drawSession"));
 
@@ -150,6 +151,7 @@ void MainWindow::connectSession() {
     connect(m_session, &DrawSession::armed, this, [this](bool clearPhoto) {
         // What the focus guard kept from before the draw is stale now.
         m_savedBannerText.clear();
+        m_focusWarningShown = false;
         BannerLabel* banner = m_display->banner();
         if (clearPhoto) {
             m_display->photo()->clearPicture();
@@ -180,6 +182,8 @@ void MainWindow::connectSession() {
 }
 
 void MainWindow::showLines(const QStringList& lines) {
+    // New lines cover the focus warning: the guard keeps these instead.
+    m_focusWarningShown = false;
     BannerLabel* banner = m_display->banner();
     banner->setFontColor(m_wordFont.colour);
     banner->setFontName(m_wordFont.name);

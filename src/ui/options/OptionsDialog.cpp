@@ -149,7 +149,7 @@ OptionsDialog::OptionsDialog(QWidget* mainWindow) : QDialog(nullptr), m_mainWind
     MediaPlayer3 = new SoundPlayer(this);
     MediaPlayer3->setObjectName(QStringLiteral("MediaPlayer3"));
     // A file that turns out not to decode ends its run at once; say why.
-    connect(MediaPlayer3, &SoundPlayer::Done, this, [this] {
+    connect(MediaPlayer3, &SoundPlayer::finished, this, [this] {
         if (!MediaPlayer3->lastError().isEmpty())
             UserPrompts::instance().message(this, MediaPlayer3->lastError());
     });
@@ -477,7 +477,7 @@ void OptionsDialog::showEvent(QShowEvent* event) {
 
 void OptionsDialog::StopPreview() {
     if (MediaPlayer3)
-        MediaPlayer3->StopSound();
+        MediaPlayer3->stop();
 }
 
 void OptionsDialog::done(int result) {
@@ -681,8 +681,8 @@ void OptionsDialog::PreviewSound(const QString& File) {
     if (!info.exists() || info.isDir())
         return; // a preview already playing goes on
     try {
-        MediaPlayer3->StopSound();
-        MediaPlayer3->PlaySound(File, false);
+        MediaPlayer3->stop();
+        MediaPlayer3->play(File, false);
     } catch (const std::exception& e) {
         UserPrompts::instance().message(this, QString::fromUtf8(e.what()));
     }
