@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 class TestMainWindow : public QObject {
@@ -27,6 +28,8 @@ private slots:
     void photoScan();
     void photoFolderSpellingsGiveTheSameList();
     void emptyClassTable();
+    void systemColourOnTheDisplay();
+    void handEditedModeDrawsPhotosEverywhere();
 };
 
 void TestMainWindow::startsWithTheSettingsFile() {
@@ -243,6 +246,59 @@ void TestMainWindow::emptyClassTable() {
     QCOMPARE(h.classBox()->count(), 0);
     QCOMPARE(h.classBox()->currentText(), QString());
     QVERIFY(h.prompts.messages.isEmpty());
+}
+
+void TestMainWindow::systemColourOnTheDisplay() {
+    // -16777211 names the system's window background: the display paints the
+    // palette's colour for it, as the options dialog's sample does.
+    MainWindowHarness h({QStringLiteral("[prize]"), QStringLiteral("FontColor=-16777211")});
+    const QColor expected = ColorFromSetting(-16777211);
+    QVERIFY(expected != QColor(Qt::black));
+    BannerLabel* banner = h.banner();
+    banner->setFontColor(h.form->wordFont().colour);
+    banner->setFontSize(120);
+    banner->setText(QStringLiteral("W"));
+    QImage shot(banner->size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    banner->render(&shot);
+    int exact = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            exact += QColor(shot.pixel(x, y)) == expected && qAlpha(shot.pixel(x, y)) == 255;
+    QVERIFY2(exact > 50, qPrintable(QString::number(exact)));
+}
+
+void TestMainWindow::handEditedModeDrawsPhotosEverywhere() {
+    TempProgram files;
+    files.makePhotos(QStringLiteral("photos"),
+                     {QStringLiteral("Ann.jpg"), QStringLiteral("Bo.jpg")});
+    QStringList ini = PhotoIni(files.path(QStringLiteral("photos")));
+    ini.replaceInStrings(QStringLiteral("Mode=0"), QStringLiteral("Mode=2"));
+    MainWindowHarness h(ini);
+    QCOMPARE(h.session()->mode(), DrawMode::Photo);
+    h.enter();
+    // Armed, rolled and stopped as a photo draw: one winner, recorded as a photo.
+    QVERIFY(!h.wordCount()->isEnabled());
+    QCOMPARE(h.wordCount()->value(), 1);
+    h.space();
+    h.ticks(2);
+    QVERIFY(h.photo()->hasPicture());
+    h.space();
+    QCOMPARE(h.program.count(QStringLiteral("select count(*) from prize")), 1);
+    QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz where prize is not null")), 0);
+    QVERIFY(h.session()
+                ->winnerCountSentence(QStringLiteral("First Prize"))
+                .startsWith(QStringLiteral("There are 1 ")));
+    // And the winners button opens the photo winners.
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            opened = QString::fromLatin1(w->metaObject()->className());
+            w->close();
+        }
+    });
+    h.form->showWinners();
+    QCOMPARE(opened, QStringLiteral("PhotoWinnersDialog"));
 }
 
 QTEST_MAIN(TestMainWindow)
