@@ -148,8 +148,6 @@ void MainWindow::connectSession() {
     });
     connect(m_session, &DrawSession::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_session, &DrawSession::armed, this, [this](bool clearPhoto) {
-        // What the focus guard kept from before the draw is stale now.
-        m_savedBannerText.clear();
         BannerLabel* banner = m_display->banner();
         if (clearPhoto) {
             m_display->photo()->clearPicture();
@@ -284,6 +282,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::armDraw() {
+    // What the focus guard kept is stale at every press, also when a draw is
+    // armed already: the warning gives way to an empty display.
+    m_savedBannerText.clear();
     guarded(this, [this] { m_session->arm(); });
 }
 
