@@ -149,8 +149,7 @@ void MainWindow::connectSession() {
     });
     connect(m_session, &DrawSession::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_session, &DrawSession::armed, this, [this](bool clearPhoto) {
-        // What the focus guard kept from before the draw is stale now.
-        m_savedBannerText.clear();
+        // The cleared display covers the focus warning.
         m_focusWarningShown = false;
         BannerLabel* banner = m_display->banner();
         if (clearPhoto) {
@@ -288,6 +287,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::armDraw() {
+    // What the focus guard kept is stale at every press, also when a draw is
+    // armed already: the warning gives way to an empty display.
+    m_savedBannerText.clear();
     guarded(this, [this] { m_session->arm(); });
 }
 
