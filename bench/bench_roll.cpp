@@ -2,11 +2,11 @@
 // for the screen (stored, preview, or read at once), and the photo shuffle.
 // A roll tick may come every 10 ms; everything a tick does must fit well inside.
 #include "core/data/Database.h"
-#include "support/TestSql.h"
 #include "core/data/WordPicker.h"
 #include "core/draw/DrawRandom.h"
 #include "core/media/PhotoLoader.h"
 #include "support/JpegFixtures.h"
+#include "support/TestSql.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

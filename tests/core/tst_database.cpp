@@ -1,9 +1,9 @@
 // The data store: the schema a fresh install gets, the query helpers' messages,
 // bound values that survive any text, and a database file that cannot be used.
 #include "core/data/Database.h"
-#include "support/TestSql.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempProgram.h"
+#include "support/TestSql.h"
 
 #include <QApplication>
 #include <QDir>

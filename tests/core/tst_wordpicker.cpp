@@ -123,9 +123,7 @@ private slots:
         QVERIFY(m_data->isUsable());
     }
 
-    void cleanup() {
-        m_data.reset();
-    }
+    void cleanup() { m_data.reset(); }
 
     void everyOrderedChoiceOfFreeRowsIsEquallyLikely_data() {
         QTest::addColumn<int>("n");
