@@ -3,6 +3,7 @@
 #include "formats/Errors.h"
 #include "formats/TextDecoding.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -18,11 +19,12 @@ constexpr char CtrlZ = 0x1A;
 constexpr QChar CtrlZChar = QChar(char16_t(0x1A));
 
 QString fileError(const QString& path, const QString& reason) {
-    return QStringLiteral("Cannot read %1: %2").arg(path, reason);
+    return QCoreApplication::translate("CandidateFiles", "Cannot read %1: %2").arg(path, reason);
 }
 
 QString damaged(const QString& path, const QString& what, const QString& detail = {}) {
-    QString text = QStringLiteral("%1 is not a readable %2").arg(path, what);
+    QString text =
+        QCoreApplication::translate("CandidateFiles", "%1 is not a readable %2").arg(path, what);
     if (!detail.isEmpty())
         text += QStringLiteral(" (%1)").arg(detail);
     return text;
@@ -31,9 +33,11 @@ QString damaged(const QString& path, const QString& what, const QString& detail 
 QByteArray readWholeFile(const QString& path) {
     QFile file(path);
     if (!file.exists())
-        throw KalvoroError(fileError(path, QStringLiteral("the file does not exist")));
+        throw KalvoroError(fileError(
+            path, QCoreApplication::translate("CandidateFiles", "the file does not exist")));
     if (QFileInfo(path).isDir())
-        throw KalvoroError(fileError(path, QStringLiteral("it is a folder")));
+        throw KalvoroError(
+            fileError(path, QCoreApplication::translate("CandidateFiles", "it is a folder")));
     if (!file.open(QIODevice::ReadOnly))
         throw KalvoroError(fileError(path, file.errorString()));
     QByteArray bytes = file.readAll();
@@ -82,7 +86,8 @@ public:
             zip_error_init_with_code(&ze, error);
             const QString reason = QString::fromUtf8(zip_error_strerror(&ze));
             zip_error_fini(&ze);
-            throw KalvoroError(damaged(path, QStringLiteral(".xlsx workbook"), reason));
+            throw KalvoroError(damaged(
+                path, QCoreApplication::translate("CandidateFiles", ".xlsx workbook"), reason));
         }
     }
     ~ZipArchive() {
@@ -101,9 +106,9 @@ public:
         zip_stat_t st;
         zip_stat_init(&st);
         if (zip_stat(m_zip, n.constData(), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
-            fail(QStringLiteral("%1 is missing").arg(name));
+            fail(QCoreApplication::translate("CandidateFiles", "%1 is missing").arg(name));
         if (st.size > MaxPartSize)
-            fail(QStringLiteral("%1 is too large").arg(name));
+            fail(QCoreApplication::translate("CandidateFiles", "%1 is too large").arg(name));
         zip_file_t* f = zip_fopen(m_zip, n.constData(), 0);
         if (!f)
             fail(QString::fromUtf8(zip_strerror(m_zip)));
@@ -117,7 +122,8 @@ public:
     }
 
     [[noreturn]] void fail(const QString& detail) const {
-        throw KalvoroError(damaged(m_path, QStringLiteral(".xlsx workbook"), detail));
+        throw KalvoroError(damaged(
+            m_path, QCoreApplication::translate("CandidateFiles", ".xlsx workbook"), detail));
     }
 
 private:
@@ -186,7 +192,7 @@ QStringList readXlsx(const QString& path) {
     QString sheetPart = QStringLiteral("xl/worksheets/sheet1.xml");
     QString stringsPart = QStringLiteral("xl/sharedStrings.xml");
     if (!zip.contains(QStringLiteral("xl/workbook.xml")))
-        zip.fail(QStringLiteral("xl/workbook.xml is missing"));
+        zip.fail(QCoreApplication::translate("CandidateFiles", "xl/workbook.xml is missing"));
     QString firstSheetId;
     {
         QXmlStreamReader xml(zip.read(QStringLiteral("xl/workbook.xml")));
@@ -277,7 +283,8 @@ QStringList readXlsx(const QString& path) {
                 bool ok = false;
                 const int index = value.trimmed().toInt(&ok);
                 if (haveValue && (!ok || index < 0 || index >= shared.size()))
-                    zip.fail(QStringLiteral("a cell names a missing shared string"));
+                    zip.fail(QCoreApplication::translate("CandidateFiles",
+                                                         "a cell names a missing shared string"));
                 if (haveValue)
                     cell = shared.at(index);
             } else if (type == QLatin1String("inlineStr")) {
@@ -294,7 +301,8 @@ QStringList readXlsx(const QString& path) {
                 cell = ok ? numberText(d) : value;
             }
             if (col >= 16384)
-                zip.fail(QStringLiteral("a cell lies beyond the last column"));
+                zip.fail(QCoreApplication::translate("CandidateFiles",
+                                                     "a cell lies beyond the last column"));
             while (row.size() <= col)
                 row.append(QString());
             row[col] = cell;
@@ -310,19 +318,19 @@ QStringList readXlsx(const QString& path) {
 QString freexlReason(int code) {
     switch (code) {
     case FREEXL_FILE_NOT_FOUND:
-        return QStringLiteral("the file cannot be opened");
+        return QCoreApplication::translate("CandidateFiles", "the file cannot be opened");
     case FREEXL_INSUFFICIENT_MEMORY:
-        return QStringLiteral("not enough memory");
+        return QCoreApplication::translate("CandidateFiles", "not enough memory");
     case FREEXL_UNSUPPORTED_CHARSET:
     case FREEXL_INVALID_CHARACTER:
-        return QStringLiteral("unsupported text encoding");
+        return QCoreApplication::translate("CandidateFiles", "unsupported text encoding");
     default:
-        return QStringLiteral("error %1").arg(code);
+        return QCoreApplication::translate("CandidateFiles", "error %1").arg(code);
     }
 }
 
 QStringList readXls(const QString& path) {
-    const QString what = QStringLiteral("Excel 97-2003 workbook");
+    const QString what = QCoreApplication::translate("CandidateFiles", "Excel 97-2003 workbook");
     const void* handle = nullptr;
     struct Closer {
         const void*& h;
@@ -337,7 +345,8 @@ QStringList readXls(const QString& path) {
     unsigned int info = 0;
     if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
         info == FREEXL_BIFF_OBFUSCATED)
-        throw KalvoroError(damaged(path, what, QStringLiteral("it is password-protected")));
+        throw KalvoroError(damaged(
+            path, what, QCoreApplication::translate("CandidateFiles", "it is password-protected")));
     rc = freexl_select_active_worksheet(handle, 0);
     unsigned int rowCount = 0;
     unsigned short columnCount = 0;
@@ -505,9 +514,11 @@ QStringList ReadCandidateFile(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("xlsx") || suffix == QLatin1String("xls")) {
         if (!QFileInfo::exists(path))
-            throw KalvoroError(fileError(path, QStringLiteral("the file does not exist")));
+            throw KalvoroError(fileError(
+                path, QCoreApplication::translate("CandidateFiles", "the file does not exist")));
         if (!QFileInfo(path).isReadable())
-            throw KalvoroError(fileError(path, QStringLiteral("permission denied")));
+            throw KalvoroError(fileError(
+                path, QCoreApplication::translate("CandidateFiles", "permission denied")));
         return suffix == QLatin1String("xlsx") ? readXlsx(path) : readXls(path);
     }
     const QByteArray bytes = readWholeFile(path);

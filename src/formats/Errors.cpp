@@ -1,5 +1,6 @@
 #include "formats/Errors.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 bool TryStrToInt(const QString& text, int& value) {
@@ -17,6 +18,7 @@ bool TryStrToInt(const QString& text, int& value) {
 int StrToInt(const QString& text) {
     int v = 0;
     if (!TryStrToInt(text, v))
-        throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw ConvertError(
+            QCoreApplication::translate("Errors", "'%1' is not a valid integer value").arg(text));
     return v;
 }

@@ -3,6 +3,7 @@
 #include "formats/Errors.h"
 #include "formats/TextDecoding.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -106,7 +107,8 @@ qsizetype findKey(const QStringList& lines, qsizetype begin, qsizetype end, cons
 }
 
 QString writeError(const QString& fileName, const QString& reason) {
-    return QStringLiteral("Unable to write to %1 (%2)").arg(fileName, reason);
+    return QCoreApplication::translate("IniFile", "Unable to write to %1 (%2)")
+        .arg(fileName, reason);
 }
 
 } // namespace
@@ -150,7 +152,8 @@ void IniFile::save() {
     const auto anyWrite =
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (info.exists() && (!info.isWritable() || !(info.permissions() & anyWrite)))
-        throw SettingsFileError(writeError(m_fileName, QStringLiteral("the file is read-only")));
+        throw SettingsFileError(writeError(
+            m_fileName, QCoreApplication::translate("IniFile", "the file is read-only")));
     QSaveFile file(m_fileName);
     // A writable file in a folder we may not create files in is still saved,
     // just not atomically: losing the settings would be worse.
@@ -208,12 +211,13 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     if (sec.isEmpty() || k.isEmpty() || bad(sec) || bad(k) || sec.contains(QLatin1Char(']')) ||
         k.contains(QLatin1Char('=')) || k.startsWith(QLatin1Char('[')) ||
         k.startsWith(QLatin1Char(';')) || k.startsWith(QLatin1Char('#')))
-        throw SettingsFileError(
-            writeError(m_fileName, QStringLiteral("invalid section or key name")));
+        throw SettingsFileError(writeError(
+            m_fileName, QCoreApplication::translate("IniFile", "invalid section or key name")));
 
     load();
     if (!m_readable) // rewriting a file we cannot read would wipe it
-        throw SettingsFileError(writeError(m_fileName, QStringLiteral("the file cannot be read")));
+        throw SettingsFileError(writeError(
+            m_fileName, QCoreApplication::translate("IniFile", "the file cannot be read")));
 
     const QString encoded = encodeValue(value);
     qsizetype begin = 0, end = 0;

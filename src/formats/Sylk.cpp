@@ -1,5 +1,6 @@
 #include "formats/Sylk.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStringList>
 
@@ -157,7 +158,8 @@ bool Read(const QByteArray& data, Sheet& sheet, QString* error) {
     sheet = Sheet();
     if (!data.startsWith("ID;")) {
         if (error)
-            *error = QStringLiteral("not a SYLK file (it does not begin with ID;)");
+            *error =
+                QCoreApplication::translate("Sylk", "not a SYLK file (it does not begin with ID;)");
         return false;
     }
     QMap<int, int> formatOfP; // P index -> sheet format, General and fonts left out

@@ -3,6 +3,7 @@
 #include "core/data/Database.h"
 #include "formats/Errors.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -10,7 +11,8 @@
 int InsertCandidates(const QStringList& entries, const ImportProgress& progress) {
     QSqlDatabase db = Db();
     if (!db.isOpen())
-        throw DatabaseError(QStringLiteral("The database is not open"));
+        throw DatabaseError(
+            QCoreApplication::translate("CandidateStore", "The database is not open"));
     const int total = static_cast<int>(entries.size());
     // One transaction: with synchronous writes, a commit per row would take
     // minutes for a long list.

@@ -2,6 +2,7 @@
 
 #include "formats/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -86,7 +87,7 @@ Database::Database(QObject* parent, const QString& fileName) : QObject(parent) {
                 if (!migrate(version))
                     error = m_openError;
             } else if (!db.tables().contains(QStringLiteral("wz"))) {
-                error = QStringLiteral("it has no Kalvoro tables");
+                error = QCoreApplication::translate("Database", "it has no Kalvoro tables");
             }
         }
     }
@@ -202,7 +203,7 @@ void reportQueryError(const QString& text) {
 // database is not open or the statement fails.
 bool runBound(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {
     if (!q.driver() || !q.driver()->isOpen()) {
-        error = QStringLiteral("The database is not open");
+        error = QCoreApplication::translate("Database", "The database is not open");
         return false;
     }
     q.finish();
@@ -215,7 +216,7 @@ bool runBound(QSqlQuery& q, const QString& sql, const QVariantList& values, QStr
     if (!q.exec()) {
         error = q.lastError().text();
         if (error.trimmed().isEmpty())
-            error = QStringLiteral("The statement failed");
+            error = QCoreApplication::translate("Database", "The statement failed");
         return false;
     }
     return true;
@@ -258,6 +259,7 @@ void RunOrThrow(QSqlQuery& Query, const QString& Sql, const QVariantList& Values
 
 qlonglong ReadCount(QSqlQuery& Query) {
     if (!Query.isActive() || !Query.next())
-        throw DatabaseError(QStringLiteral("The query returned no result"));
+        throw DatabaseError(
+            QCoreApplication::translate("Database", "The query returned no result"));
     return Query.value(0).toLongLong();
 }

@@ -2,6 +2,7 @@
 
 #include "formats/Errors.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -59,12 +60,13 @@ constexpr int MissesWhenMany = 1 << 16;
 QString failureText(const QSqlQuery& query) {
     QString text = query.lastError().text();
     if (text.trimmed().isEmpty())
-        text = QStringLiteral("The statement failed");
+        text = QCoreApplication::translate("WordPicker", "The statement failed");
     return text;
 }
 
 const QString& notOpenText() {
-    static const QString text = QStringLiteral("The database is not open");
+    static const QString text =
+        QCoreApplication::translate("WordPicker", "The database is not open");
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include "core/media/PhotoLoader.h"
 #include "formats/Errors.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -32,10 +33,12 @@ void DrawSession::rollPhotoStep() {
         int rejected = 0;
         for (;;) {
             if (m_rollCursor < 0 || m_rollCursor >= static_cast<int>(m_rollOrder.size()))
-                throw KalvoroError(QStringLiteral("roll position out of range"));
+                throw KalvoroError(
+                    QCoreApplication::translate("PhotoDraw", "roll position out of range"));
             const int k = m_rollOrder[static_cast<size_t>(m_rollCursor)];
             if (k < 0 || k >= count)
-                throw KalvoroError(QStringLiteral("photo index out of range"));
+                throw KalvoroError(
+                    QCoreApplication::translate("PhotoDraw", "photo index out of range"));
             const QString& p = m_photos.at(k);
             const bool free = QFileInfo(p).isFile() && !photoWinners().isWon(p);
             if (free) {

@@ -2,6 +2,7 @@
 
 #include "formats/ExifReader.h"
 
+#include <QCoreApplication>
 #include <QTransform>
 
 #include <QBuffer>
@@ -36,7 +37,8 @@ constexpr int PreviewQuality = 85;
 
 void setError(QString* error, const QString& path, const QString& reason) {
     if (error)
-        *error = QStringLiteral("Cannot show %1: %2").arg(QDir::toNativeSeparators(path), reason);
+        *error = QCoreApplication::translate("PhotoLoader", "Cannot show %1: %2")
+                     .arg(QDir::toNativeSeparators(path), reason);
 }
 
 QImage forDisplay(QImage image) {
@@ -462,7 +464,8 @@ void PhotoCache::prefetch(const QString& path) {
 QImage PhotoCache::get(const QString& path, QString* error) {
     const std::optional<Stamp> found = stampOf(path);
     if (!found) {
-        setError(error, path, QStringLiteral("the file does not exist"));
+        setError(error, path,
+                 QCoreApplication::translate("PhotoLoader", "the file does not exist"));
         std::unique_lock lock(d->mutex);
         ++d->counters.failures;
         return {};

@@ -3,6 +3,7 @@
 #include "core/media/LinearResampler.h"
 #include "formats/Errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -183,7 +184,8 @@ void SoundPlayer::play(const QString& file, bool looping) {
     m_loopSound = looping;
     const QString input = inputForFile(file);
     if (input.isEmpty())
-        throw SoundFileError(QStringLiteral("Cannot determine the record file format"));
+        throw SoundFileError(
+            QCoreApplication::translate("SoundPlayer", "Cannot determine the record file format"));
     // Callers stop first; a stray call must still not leave two files playing.
     haltOutput();
     m_currentInput = input;
@@ -292,7 +294,7 @@ void SoundPlayer::workerMain(const QByteArray& path, quint64 serial) {
 SoundPlayer::Outcome SoundPlayer::deviceLost(Outcome out) {
     out.failed = true;
     out.deviceLost = true;
-    out.error = QStringLiteral("The audio device was lost");
+    out.error = QCoreApplication::translate("SoundPlayer", "The audio device was lost");
     return out;
 }
 
@@ -308,7 +310,7 @@ SoundPlayer::Outcome SoundPlayer::decodeAndPlay(const QByteArray& path) {
     const std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> closer(file, &sf_close);
     if (info.channels < 1 || info.samplerate < 1) {
         out.failed = true;
-        out.error = QStringLiteral("The file holds no playable sound");
+        out.error = QCoreApplication::translate("SoundPlayer", "The file holds no playable sound");
         return out;
     }
     const std::unique_ptr<SoundSink> sink = openSink(info.samplerate);

@@ -4,6 +4,7 @@
 #include "formats/Errors.h"
 #include "formats/IniFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -119,8 +120,8 @@ int ProgramSettings::convert(const QString& key, const QString& text) const {
         return StrToInt(text);
     } catch (const ConvertError& e) {
         // Say where the bad value is, so the operator can mend it.
-        throw ConvertError(
-            QStringLiteral("%1 in %2: %3").arg(key, QDir::toNativeSeparators(m_path), e.message()));
+        throw ConvertError(QCoreApplication::translate("ProgramSettings", "%1 in %2: %3")
+                               .arg(key, QDir::toNativeSeparators(m_path), e.message()));
     }
 }
 
