@@ -1,9 +1,9 @@
 // Two whole events through the real main window, from the settings to the exported list.
 #include "core/data/Database.h"
-#include "support/TestSql.h"
 #include "core/settings/ProgramFolder.h"
 #include "formats/Sylk.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestSql.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/winners/PhotoWinnersDialog.h"
 #include "ui/winners/WordWinnersDialog.h"
@@ -122,15 +122,19 @@ void TestWholeEvent::wordEvent() {
     MainWindowHarness h(WordIni());
     // The organiser replaces the sample list by 200 generated tickets in the options dialog.
     h.prompts.confirmAnswers.enqueue(true);
-    withModal<OptionsDialog>([&] { h.form->ActionOptionExecute(); },
-                             [&](OptionsDialog* d) {
-                                 d->bsSkinButton4->click(); // Empty
-                                 d->bsSkinEditQz->setText(QStringLiteral("T-"));
-                                 d->bsSkinNumericEdit1->setValue(1);
-                                 d->bsSkinNumericEdit2->setValue(200);
-                                 d->bsSkinButton2->click();      // Generate
-                                 d->bsSkinXFormButton1->click(); // Apply
-                             });
+    withModal<OptionsDialog>(
+        [&] { h.form->ActionOptionExecute(); },
+        [&](OptionsDialog* d) {
+            auto button = [d](const char* name) {
+                return d->findChild<QPushButton*>(QLatin1String(name));
+            };
+            button("emptyButton")->click();
+            d->findChild<QLineEdit*>(QStringLiteral("prefixEdit"))->setText(QStringLiteral("T-"));
+            d->findChild<QSpinBox*>(QStringLiteral("firstNumberBox"))->setValue(1);
+            d->findChild<QSpinBox*>(QStringLiteral("lastNumberBox"))->setValue(200);
+            button("generateButton")->click();
+            button("applyButton")->click();
+        });
     QVERIFY(h.prompts.messages.contains(QStringLiteral("SUCCESS!")));
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz")), 200);
     QCOMPARE(LotteryMode, 1);
@@ -142,7 +146,8 @@ void TestWholeEvent::wordEvent() {
     draw(h, 0, 10);
     QCOMPARE(h.program.count(QStringLiteral("select count(*) from wz where prize is not null")),
              14);
-    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {QStringLiteral("First Prize")}), 10);
+    QCOMPARE(h.program.count(TestSql::CountWordWinnersOfClass, {QStringLiteral("First Prize")}),
+             10);
 
     h.prompts.yesNoAnswers.enqueue(true);
     h.prompts.inputAnswers.enqueue(QStringLiteral("OK"));
