@@ -81,9 +81,9 @@ OptionsDialog::~OptionsDialog() {
 void OptionsDialog::loadSettings() {
     if (!m_settings.exists())
         return; // every control keeps its first state
-    // The file is read in its old order: a catalogue index that is not a
-    // number stops there, after the title and the photo folder and before
-    // the skin, the mode and the photo boxes.
+    // A catalogue index that is not a number stops the reading there: after
+    // the title and the photo folder, before the skin, the mode and the photo
+    // boxes, which keep their first state.
     m_photoPage->loadFolder(m_settings);
     m_generalPage->load(m_settings);
     m_photoPage->load(m_settings);
