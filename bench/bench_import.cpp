@@ -50,7 +50,8 @@ void BM_InsertCandidates(benchmark::State& state) {
         state.PauseTiming();
         QSqlQuery(Db()).exec(QStringLiteral("delete from wz"));
         state.ResumeTiming();
-        benchmark::DoNotOptimize(InsertCandidates(entries, [](int, int) { return true; }));
+        benchmark::DoNotOptimize(
+            CandidateStore(Db()).insert(entries, [](int, int) { return true; }));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -72,6 +72,8 @@ private slots:
 
     void lookups_data();
     void lookups();
+    void choices_data();
+    void choices();
     void captions_data();
     void captions();
     void catalogueFilesExist_data();
@@ -138,6 +140,44 @@ void tst_Catalogues::lookups() {
     }
     // Built from the program folder of the moment, with one separator between.
     QCOMPARE(got, m_dir.path() + QStringLiteral("/prog/") + expected);
+}
+
+void tst_Catalogues::choices_data() {
+    QTest::addColumn<int>("which"); // 0 background, 1 roll music, 2 winner music
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("expected"); // relative to the program folder; <mine>: the own file
+
+    const QString tiger = QStringLiteral("background/tiger.jpg");
+    const QString mine = QStringLiteral("<mine>");
+    QTest::newRow("bg catalogue") << 0 << 3 << QStringLiteral("background/lucky.jpg");
+    QTest::newRow("bg user-defined") << 0 << 15 << mine;
+    QTest::newRow("bg beyond is user-defined") << 0 << 16 << mine;
+    QTest::newRow("bg nothing chosen") << 0 << -1 << tiger;
+    QTest::newRow("roll catalogue") << 1 << 10 << QStringLiteral("sound/bg5.wav");
+    QTest::newRow("roll user-defined") << 1 << 11 << mine;
+    QTest::newRow("roll none") << 1 << 12 << QString();
+    QTest::newRow("roll nothing chosen") << 1 << -1 << QString();
+    QTest::newRow("win catalogue") << 2 << 22 << QStringLiteral("sound/DJ.mp3");
+    QTest::newRow("win user-defined") << 2 << 23 << mine;
+    QTest::newRow("win none") << 2 << 24 << QString();
+    QTest::newRow("win nothing chosen") << 2 << -1 << QString();
+}
+
+void tst_Catalogues::choices() {
+    QFETCH(int, which);
+    QFETCH(int, index);
+    QFETCH(QString, expected);
+    using Choice = QString (*)(int, const QString&);
+    static const Choice choices[] = {BackgroundFileForChoice, RollMusicFileForChoice,
+                                     WinnerMusicFileForChoice};
+    const QString own = QStringLiteral("/home/me/own file");
+    const QString got = choices[which](index, own);
+    if (expected.isEmpty())
+        QVERIFY2(got.isEmpty(), qPrintable(got));
+    else if (expected == QStringLiteral("<mine>"))
+        QCOMPARE(got, own);
+    else
+        QCOMPARE(got, m_dir.path() + QStringLiteral("/prog/") + expected);
 }
 
 void tst_Catalogues::captions_data() {

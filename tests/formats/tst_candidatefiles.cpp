@@ -440,7 +440,7 @@ private slots:
         const QStringList entries{u("Ann"),   QString(), u("   "), u("O'Neil; drop table wz;--"),
                                   u("Bob  "), u("张三"), u("Ann")};
         QList<QPair<int, int>> calls;
-        const int n = InsertCandidates(entries, [&](int done, int total) {
+        const int n = CandidateStore(Db()).insert(entries, [&](int done, int total) {
             calls.append({done, total});
             return true;
         });
@@ -465,7 +465,7 @@ private slots:
         for (int i = 0; i < 1000; ++i)
             entries << QStringLiteral("W%1").arg(i);
         int calls = 0;
-        const int n = InsertCandidates(entries, [&](int, int) { return ++calls < 3; });
+        const int n = CandidateStore(Db()).insert(entries, [&](int, int) { return ++calls < 3; });
         QCOMPARE(n, 512); // two blocks of 256 before the third report cancelled
         QCOMPARE(wordsInTable().size(), 512);
         QCOMPARE(wordsInTable().back(), u("W511"));
@@ -485,7 +485,7 @@ private slots:
     }
 
     void insertWithoutDatabaseRaises() {
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, InsertCandidates({u("Ann")}));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, CandidateStore(Db()).insert({u("Ann")}));
     }
 };
 

@@ -3,24 +3,30 @@
 #include "core/data/Database.h"
 #include "core/media/SoundPlayer.h"
 #include "core/settings/ProgramFolder.h"
+#include "core/settings/ProgramSettings.h"
 #include "formats/Errors.h"
 #include "formats/IniFile.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/common/SkinData.h"
 #include "ui/common/TableNavigator.h"
-#include "ui/main/DisplayWidgets.h"
+#include "ui/options/FontPage.h"
 #include "ui/options/OptionsDialog.h"
+#include "ui/options/PrizeClassPage.h"
 #include "ui/options/RadioGroup.h"
+#include "ui/options/WordPage.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QSqlTableModel>
@@ -81,6 +87,92 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
+// The dialog's controls, found by their object names as any caller finds them.
+template <class T> T* find(QObject* dialog, const char* name) {
+    T* child = dialog->findChild<T*>(QLatin1String(name));
+    if (!child)
+        qFatal("the options dialog has no %s", name);
+    return child;
+}
+RadioGroup* group(QObject* f, const char* name) {
+    return find<RadioGroup>(f, name);
+}
+QLineEdit* edit(QObject* f, const char* name) {
+    return find<QLineEdit>(f, name);
+}
+QToolButton* tool(QObject* f, const char* name) {
+    return find<QToolButton>(f, name);
+}
+QPushButton* button(QObject* f, const char* name) {
+    return find<QPushButton>(f, name);
+}
+QCheckBox* box(QObject* f, const char* name) {
+    return find<QCheckBox>(f, name);
+}
+QSpinBox* spin(QObject* f, const char* name) {
+    return find<QSpinBox>(f, name);
+}
+QSqlTableModel* model(QObject* f, const char* name) {
+    return find<QSqlTableModel>(f, name);
+}
+QTableView* table(QObject* f, const char* name) {
+    return find<QTableView>(f, name);
+}
+TableNavigator* navigator(QObject* f, const char* name) {
+    return find<TableNavigator>(f, name);
+}
+QTabWidget* tabs(QObject* f) {
+    return find<QTabWidget>(f, "optionsTabs");
+}
+SoundPlayer* player(QObject* f) {
+    return find<SoundPlayer>(f, "previewPlayer");
+}
+QFileSystemModel* photoFiles(QObject* f) {
+    return find<QFileSystemModel>(f, "photoFileModel");
+}
+QListView* photoList(QObject* f) {
+    return find<QListView>(f, "photoFileList");
+}
+QLabel* fontSample(QObject* f) {
+    return find<QLabel>(f, "fontSampleLabel");
+}
+FontPage* fontPage(QObject* f) {
+    return find<FontPage>(f, "fontPage");
+}
+WordPage* wordPage(QObject* f) {
+    return find<WordPage>(f, "wordPage");
+}
+PrizeClassPage* classPage(QObject* f) {
+    return find<PrizeClassPage>(f, "prizeClassPage");
+}
+SkinData* skinData(QObject* f) {
+    return find<SkinData>(f, "skinData");
+}
+
+// Leaves the photo folder edit as a Tab press does; the edit must be in view.
+void leavePhotoFolderEdit(QObject* f) {
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(edit(f, "photoFolderEdit"), &out);
+}
+
+// The settings as the main window reads them when the dialog says they were applied.
+struct AppliedSettings {
+    int count = 0;
+    bool stretch = false;
+    bool showWinner = false;
+    QString skinFile;
+};
+
+void copySkins(const QString& programFolder) {
+    for (const char* name : {"Orange", "Autumn", "Clouds"}) {
+        const QString from = QStringLiteral(KALVORO_SOURCE_DIR "/assets/skins/") + u(name);
+        const QString to = programFolder + u("skins/") + u(name);
+        QDir().mkpath(to);
+        for (const QString& file : QDir(from).entryList(QDir::Files))
+            QFile::copy(from + QLatin1Char('/') + file, to + QLatin1Char('/') + file);
+    }
+}
+
 const QStringList kKeyOrder{u("caption"),
                             u("background"),
                             u("PhotoPath"),
@@ -106,7 +198,6 @@ class TestOptions : public QObject {
     Database* m_data = nullptr;
     ScriptedPrompts* m_prompts = nullptr;
     QWidget* m_main = nullptr;
-    PictureView* m_image2 = nullptr;
 
     QString ini() const { return m_prog + u("prize.ini"); }
     void setIni(const QByteArray& content) {
@@ -165,9 +256,8 @@ private slots:
         QVERIFY(m_data->isUsable());
         m_prompts = new ScriptedPrompts;
         m_main = new QWidget;
-        m_main->setObjectName(u("Form1"));
-        m_image2 = new PictureView(m_main);
-        m_image2->setObjectName(u("Image2"));
+        m_main->setObjectName(u("mainWindow"));
+        copySkins(m_prog);
     }
     void cleanupTestCase() {
         flushDeletes();
@@ -184,50 +274,60 @@ private slots:
         QTest::addColumn<QList<int>>("groups"); // mode, skin, roll, background, winner
         QTest::addColumn<QStringList>("edits"); // title, photo, bgp, roll, winner
         QTest::addColumn<bool>("classTableOpen");
-        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("messages"); // <ini>: the settings file's path
+        QTest::addColumn<QString>("skin");         // the dialog's own skin
 
         const QByteArray base = "[prize]\ncaption=Party\nPhotoPath=./photos\nbgs1=0\nbgs2=0\n"
                                 "bg=0\nSkin=1\nmode=1\n";
         QTest::newRow("missing file")
             << QByteArray() << QList<int>{0, 0, 0, 0, 0}
-            << QStringList{u(""), u(""), u(""), u(""), u("")} << true << QStringList();
+            << QStringList{u(""), u(""), u(""), u(""), u("")} << true << QStringList() << QString();
         QTest::newRow("plain") << base << QList<int>{1, 1, 0, 0, 0}
                                << QStringList{u("Party"), u("./photos"), u(""), u(""), u("")}
-                               << true << QStringList();
+                               << true << QStringList() << u("Autumn");
         QTest::newRow("written Mode is read as mode")
             << QByteArray("[prize]\nbgs1=1\nbgs2=2\nbg=3\nMode=1\nSkin=2\n")
             << QList<int>{1, 2, 1, 3, 2} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
-            << true << QStringList();
+            << true << QStringList() << u("Clouds");
         QTest::newRow("bgs1 99 selects None, bg -3 selects nothing")
             << QByteArray("[prize]\nbgs1=99\nbgs2=0\nbg=-3\n") << QList<int>{0, 0, 12, -1, 0}
-            << QStringList{u("None"), u("None"), u(""), u(""), u("")} << true << QStringList();
+            << QStringList{u("None"), u("None"), u(""), u(""), u("")} << true << QStringList()
+            << u("Orange");
         QTest::newRow("bg 15 fills the picture edit")
             << QByteArray("[prize]\nbgs1=11\nbgs2=23\nbg=15\nbackground=/pics/a.jpg\n"
                           "BackGroundSound1=/m/r.wav\nBackGroundSound2=/m/w.wav\n")
             << QList<int>{0, 0, 11, 15, 23}
             << QStringList{u("None"), u("None"), u("/pics/a.jpg"), u("/m/r.wav"), u("/m/w.wav")}
-            << true << QStringList();
+            << true << QStringList() << u("Orange");
         QTest::newRow("bg 015 selects 15 but leaves the edit empty")
             << QByteArray("[prize]\nbgs1=011\nbgs2=+23\nbg=015\nbackground=/pics/a.jpg\n"
                           "BackGroundSound1=/m/r.wav\nBackGroundSound2=/m/w.wav\n")
             << QList<int>{0, 0, 11, 15, 23}
-            << QStringList{u("None"), u("None"), u(""), u(""), u("")} << true << QStringList();
+            << QStringList{u("None"), u("None"), u(""), u(""), u("")} << true << QStringList()
+            << u("Orange");
         QTest::newRow("Skin 7 and mode 5 select the last entries")
             << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\nSkin=7\nmode=5\n")
             << QList<int>{1, 2, 0, 0, 0} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
-            << true << QStringList();
+            << true << QStringList() << u("Orange");
         QTest::newRow("Skin and mode of letters select the first entries")
             << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\nSkin=blue\nmode=word\n")
             << QList<int>{0, 0, 0, 0, 0} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
-            << true << QStringList();
+            << true << QStringList() << u("Orange");
         QTest::newRow("missing bgs2 stops the creation")
             << QByteArray("[prize]\ncaption=T\nbgs1=2\nbg=4\nSkin=2\n") << QList<int>{0, 0, 2, 0, 0}
             << QStringList{u("T"), u("None"), u(""), u(""), u("")} << false
-            << QStringList{u("'None' is not a valid integer value")};
+            << QStringList{u("bgs2 in <ini>: 'None' is not a valid integer value")} << u("Clouds");
+        QTest::newRow("bad bg stops the creation after both music groups")
+            << QByteArray("[prize]\nbgs1=3\nbgs2=5\nbg=x\nSkin=1\nmode=1\n"
+                          "PhotoFullScreen=1\n")
+            << QList<int>{0, 0, 3, 0, 5} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
+            << false << QStringList{u("bg in <ini>: 'x' is not a valid integer value")}
+            << u("Autumn");
         QTest::newRow("bad FontSize skips only the sample font")
             << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\nFontSize=big\n")
             << QList<int>{0, 0, 0, 0, 0} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
-            << true << QStringList{u("'big' is not a valid integer value")};
+            << true << QStringList{u("FontSize in <ini>: 'big' is not a valid integer value")}
+            << u("Orange");
     }
     void creation() {
         QFETCH(QByteArray, content);
@@ -235,24 +335,53 @@ private slots:
         QFETCH(QStringList, edits);
         QFETCH(bool, classTableOpen);
         QFETCH(QStringList, messages);
+        QFETCH(QString, skin);
+        messages.replaceInStrings(u("<ini>"), QDir::toNativeSeparators(ini()));
         QPointer<OptionsDialog> f = open(content);
-        QCOMPARE(f->bsSkinRadioGroup1->ItemIndex(), groups[0]);
-        QCOMPARE(f->bsSkinRadioGroup2->ItemIndex(), groups[1]);
-        QCOMPARE(f->bsSkinRadioGroup3->ItemIndex(), groups[2]);
-        QCOMPARE(f->bsSkinRadioGroup4->ItemIndex(), groups[3]);
-        QCOMPARE(f->bsSkinRadioGroup5->ItemIndex(), groups[4]);
-        QCOMPARE(f->bsSkinEditTitle->text(), edits[0]);
-        QCOMPARE(f->bsSkinEditPhotoPath->text(), edits[1]);
-        QCOMPARE(f->bsSkinEditBGP->text(), edits[2]);
-        QCOMPARE(f->bsSkinEdit1->text(), edits[3]);
-        QCOMPARE(f->bsSkinEdit2->text(), edits[4]);
-        QCOMPARE(f->ClassTableOpen(), classTableOpen);
+        QCOMPARE(group(f, "modeGroup")->index(), groups[0]);
+        QCOMPARE(group(f, "skinGroup")->index(), groups[1]);
+        QCOMPARE(group(f, "rollMusicGroup")->index(), groups[2]);
+        QCOMPARE(group(f, "backgroundGroup")->index(), groups[3]);
+        QCOMPARE(group(f, "winMusicGroup")->index(), groups[4]);
+        QCOMPARE(edit(f, "titleEdit")->text(), edits[0]);
+        QCOMPARE(edit(f, "photoFolderEdit")->text(), edits[1]);
+        QCOMPARE(edit(f, "backgroundFileEdit")->text(), edits[2]);
+        QCOMPARE(edit(f, "rollMusicFileEdit")->text(), edits[3]);
+        QCOMPARE(edit(f, "winMusicFileEdit")->text(), edits[4]);
+        QCOMPARE(classPage(f)->tableOpen(), classTableOpen);
         if (classTableOpen)
-            QCOMPARE(f->ADOTable1->rowCount(), int(classes().size()));
+            QCOMPARE(model(f, "classModel")->rowCount(), int(classes().size()));
+        else // what is read after the bad index keeps its first state
+            QVERIFY(!box(f, "stretchPhotosBox")->isChecked());
         QCOMPARE(m_prompts->messages, messages);
+        QCOMPARE(skinData(f)->skinName(), skin);
         QCOMPARE(f->windowTitle(), u("OPTIONS"));
-        QCOMPARE(f->bsSkinPageControl1->count(), 5);
+        QCOMPARE(tabs(f)->count(), 5);
         finish(f);
+    }
+
+    void handEditedMode_data() {
+        QTest::addColumn<QByteArray>("mode");
+        QTest::addColumn<int>("shown"); // the mode group's selection
+        QTest::addColumn<QString>("written");
+        // The group limits the number: past the last entry it shows "Word",
+        // and Apply writes what it shows.
+        QTest::newRow("Mode=2") << QByteArray("Mode=2") << 1 << u("1");
+        QTest::newRow("Mode=7") << QByteArray("Mode=7") << 1 << u("1");
+        QTest::newRow("Mode=-1 shows nothing") << QByteArray("Mode=-1") << -1 << u("-1");
+        QTest::newRow("Mode=0") << QByteArray("Mode=0") << 0 << u("0");
+    }
+    void handEditedMode() {
+        QFETCH(QByteArray, mode);
+        QFETCH(int, shown);
+        QFETCH(QString, written);
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n" + mode + "\n");
+        QCOMPARE(group(f, "modeGroup")->index(), shown);
+        button(f, "applyButton")->click();
+        flushDeletes();
+        QVERIFY(!f);
+        QCOMPARE(IniFile(ini()).ReadString(u("prize"), u("Mode"), u("?")), written);
+        QVERIFY(m_prompts->messages.isEmpty());
     }
 
     void flags_data() {
@@ -260,28 +389,27 @@ private slots:
         QTest::addColumn<bool>("flagBefore");
         QTest::addColumn<bool>("fullScreen");
         QTest::addColumn<bool>("showWinner");
-        QTest::addColumn<bool>("flagAfter");
         const QByteArray head = "[prize]\nbgs1=0\nbgs2=0\nbg=0\n";
-        QTest::newRow("no file leaves the flag") << QByteArray() << true << false << false << true;
-        QTest::newRow("absent keys") << head << false << false << true << true;
+        QTest::newRow("no file") << QByteArray() << true << false << false;
+        QTest::newRow("absent keys") << head << false << false << true;
         QTest::newRow("empty values tick both") << head + "PhotoFullScreen=\nShowWinner=\n"
-                                                << false << true << true << true;
+                                                << false << true << true;
         QTest::newRow("only 0 is off") << head + "PhotoFullScreen=0\nShowWinner=0\n"
-                                       << true << false << false << false;
+                                       << true << false << false;
         QTest::newRow("any other text is on") << head + "PhotoFullScreen=no\nShowWinner=00\n"
-                                              << false << true << true << true;
+                                              << false << true << true;
     }
     void flags() {
         QFETCH(QByteArray, content);
         QFETCH(bool, flagBefore);
         QFETCH(bool, fullScreen);
         QFETCH(bool, showWinner);
-        QFETCH(bool, flagAfter);
         ShowWinnerFlag = flagBefore;
         QPointer<OptionsDialog> f = open(content);
-        QCOMPARE(f->bsSkinCheckRadioBoxFullScreen->isChecked(), fullScreen);
-        QCOMPARE(f->bsSkinCheckRadioBoxShowWinner->isChecked(), showWinner);
-        QCOMPARE(ShowWinnerFlag, flagAfter);
+        QCOMPARE(box(f, "stretchPhotosBox")->isChecked(), fullScreen);
+        QCOMPARE(box(f, "showWinnerBox")->isChecked(), showWinner);
+        // The program's flag is the main window's: it reads the file again.
+        QCOMPARE(ShowWinnerFlag, flagBefore);
         finish(f);
     }
 
@@ -305,14 +433,15 @@ private slots:
         QFETCH(int, colourValue);
         const QString designFamily = QLabel().font().family();
         QPointer<OptionsDialog> f = open(content);
-        const QFont font = f->SampleFont();
+        const QFont font = fontPage(f)->sampleFont();
         QCOMPARE(font.family(), family.isEmpty() ? designFamily : family);
-        QCOMPARE(f->SampleColor(), OptionsDialog::ColorFromSetting(colourValue));
+        QCOMPARE(fontPage(f)->sampleColour(), ColorFromSetting(colourValue));
         QCOMPARE(font.pointSize(), points ? points : QApplication::font().pointSize());
         QVERIFY(!font.bold());
-        QVERIFY(f->bsSkinFontDialog1.font.bold()); // the font dialog's design style stays
-        QCOMPARE(f->bsSkinFontDialog1.colour, OptionsDialog::ColorFromSetting(colourValue));
-        QCOMPARE(f->bsSkinStdLabel12->text(), u("KALVORO WORD"));
+        QVERIFY(
+            fontPage(f)->fontDialogChoice().font.bold()); // the font dialog's design style stays
+        QCOMPARE(fontPage(f)->fontDialogChoice().colour, ColorFromSetting(colourValue));
+        QCOMPARE(fontSample(f)->text(), u("KALVORO WORD"));
         finish(f);
     }
 
@@ -328,22 +457,49 @@ private slots:
     void colours() {
         QFETCH(int, value);
         QFETCH(QColor, colour);
-        QCOMPARE(OptionsDialog::ColorFromSetting(value), colour);
-        QCOMPARE(OptionsDialog::ColorToSetting(colour), value);
+        QCOMPARE(ColorFromSetting(value), colour);
+        QCOMPARE(ColorToSetting(colour), value);
+    }
+
+    // A system colour in the file (top byte 0xFF) shows in the sample as the
+    // word display shows it, and Apply writes it back as it was.
+    void systemColour_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("role");
+        QTest::newRow("window background") << -16777211 << int(QPalette::Base);
+        QTest::newRow("button face") << -16777201 << int(QPalette::Button);
+        QTest::newRow("window text") << -16777208 << int(QPalette::WindowText);
+    }
+    void systemColour() {
+        QFETCH(int, value);
+        QFETCH(int, role);
+        const QColor shown = ColorFromSetting(value);
+        QCOMPARE(shown, QApplication::palette().color(QPalette::ColorRole(role)));
+        QPointer<OptionsDialog> f =
+            open("[prize]\nbgs1=0\nbgs2=0\nbg=0\nFontColor=" + QByteArray::number(value) + "\n");
+        QCOMPARE(fontPage(f)->sampleColour(), shown);
+        QCOMPARE(fontPage(f)->fontDialogChoice().colour, shown);
+        QVERIFY2(fontSample(f)->styleSheet().contains(shown.name()),
+                 qPrintable(fontSample(f)->styleSheet()));
+        button(f, "applyButton")->click();
+        flushDeletes();
+        QVERIFY(!f);
+        QCOMPARE(IniFile(ini()).ReadString(u("prize"), u("FontColor"), u("?")),
+                 QString::number(value));
     }
 
     void catalogueCaptions() {
         QPointer<OptionsDialog> f = open(QByteArray());
-        QCOMPARE(f->bsSkinRadioGroup4->count(), 16);
-        QCOMPARE(f->bsSkinRadioGroup3->count(), 13);
-        QCOMPARE(f->bsSkinRadioGroup5->count(), 25);
-        QCOMPARE(f->bsSkinRadioGroup4->button(12)->text(), u("Kung hei fat choy "));
-        QCOMPARE(f->bsSkinRadioGroup4->button(15)->text(), u("User-defined"));
-        QCOMPARE(f->bsSkinRadioGroup3->button(7)->text(), u("Background 2"));
-        QCOMPARE(f->bsSkinRadioGroup3->button(12)->text(), u("None"));
-        QCOMPARE(f->bsSkinRadioGroup5->button(5)->text(), u("Drum"));
-        QCOMPARE(f->bsSkinRadioGroup5->button(24)->text(), u("None"));
-        QCOMPARE(f->bsSkinPageControl1->tabText(4), u("Set Prize Class "));
+        QCOMPARE(group(f, "backgroundGroup")->count(), 16);
+        QCOMPARE(group(f, "rollMusicGroup")->count(), 13);
+        QCOMPARE(group(f, "winMusicGroup")->count(), 25);
+        QCOMPARE(group(f, "backgroundGroup")->button(12)->text(), u("Kung hei fat choy "));
+        QCOMPARE(group(f, "backgroundGroup")->button(15)->text(), u("User-defined"));
+        QCOMPARE(group(f, "rollMusicGroup")->button(7)->text(), u("Background 2"));
+        QCOMPARE(group(f, "rollMusicGroup")->button(12)->text(), u("None"));
+        QCOMPARE(group(f, "winMusicGroup")->button(5)->text(), u("Drum"));
+        QCOMPARE(group(f, "winMusicGroup")->button(24)->text(), u("None"));
+        QCOMPARE(tabs(f)->tabText(4), u("Set Prize Class "));
         finish(f);
     }
 
@@ -353,17 +509,17 @@ private slots:
         writeFile(m_prog + u("user/tune.xyz"), "not a sound");
         writeFile(m_prog + u("user/broken.wav"), "RIFF junk that is no wave");
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        f->bsSkinEdit1->setText(m_prog + u("user/tune.xyz"));
-        f->bsSkinSpeedButton5->click(); // no player for the extension
+        edit(f, "rollMusicFileEdit")->setText(m_prog + u("user/tune.xyz"));
+        tool(f, "playRollMusicButton")->click(); // no player for the extension
         QCOMPARE(m_prompts->messages.size(), 1);
-        f->bsSkinEdit1->setText(m_prog + u("user/broken.wav"));
-        f->bsSkinSpeedButton5->click(); // found out while decoding
+        edit(f, "rollMusicFileEdit")->setText(m_prog + u("user/broken.wav"));
+        tool(f, "playRollMusicButton")->click(); // found out while decoding
         QTRY_COMPARE(m_prompts->messages.size(), 2);
         QVERIFY(!m_prompts->messages[1].isEmpty());
         // The dialog stays usable.
-        f->bsSkinEdit1->setText(m_prog + u("user/mine.wav"));
-        f->bsSkinSpeedButton5->click();
-        QCOMPARE(f->MediaPlayer3->currentFile(), m_prog + u("user/mine.wav"));
+        edit(f, "rollMusicFileEdit")->setText(m_prog + u("user/mine.wav"));
+        tool(f, "playRollMusicButton")->click();
+        QCOMPARE(player(f)->currentFile(), m_prog + u("user/mine.wav"));
         finish(f);
     }
 
@@ -390,60 +546,60 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, runs);
         QPointer<OptionsDialog> f = open(content);
-        QCOMPARE(f->MediaPlayer3->runCount(), runs);
+        QCOMPARE(player(f)->runCount(), runs);
         if (!file.isEmpty())
-            QCOMPARE(f->MediaPlayer3->currentFile(), m_prog + file);
+            QCOMPARE(player(f)->currentFile(), m_prog + file);
         QVERIFY(m_prompts->messages.isEmpty());
         finish(f);
     }
 
     void previewBySelection() {
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        SoundPlayer* player = f->MediaPlayer3;
+        SoundPlayer* preview = player(f);
         auto click = [](RadioGroup* g, int i) { g->button(i)->click(); };
 
-        click(f->bsSkinRadioGroup3, 1);
-        QCOMPARE(player->runCount(), 1);
-        QCOMPARE(player->currentFile(), m_prog + u("sound/drum2.wav"));
-        click(f->bsSkinRadioGroup3, 1); // already selected: nothing
-        QCOMPARE(player->runCount(), 1);
-        click(f->bsSkinRadioGroup3, 12); // None: the preview goes on
-        QCOMPARE(player->runCount(), 1);
-        QCOMPARE(player->currentFile(), m_prog + u("sound/drum2.wav"));
-        click(f->bsSkinRadioGroup3, 11); // user-defined, empty edit
-        QCOMPARE(player->runCount(), 1);
-        click(f->bsSkinRadioGroup5, 24); // None
-        QCOMPARE(player->runCount(), 1);
-        click(f->bsSkinRadioGroup5, 5);
-        QCOMPARE(player->runCount(), 2);
-        QCOMPARE(player->currentFile(), m_prog + u("sound/win3.wav"));
-        click(f->bsSkinRadioGroup5, 8); // F1.mp3 is not there
-        QCOMPARE(player->runCount(), 2);
+        click(group(f, "rollMusicGroup"), 1);
+        QCOMPARE(preview->runCount(), 1);
+        QCOMPARE(preview->currentFile(), m_prog + u("sound/drum2.wav"));
+        click(group(f, "rollMusicGroup"), 1); // already selected: nothing
+        QCOMPARE(preview->runCount(), 1);
+        click(group(f, "rollMusicGroup"), 12); // None: the preview goes on
+        QCOMPARE(preview->runCount(), 1);
+        QCOMPARE(preview->currentFile(), m_prog + u("sound/drum2.wav"));
+        click(group(f, "rollMusicGroup"), 11); // user-defined, empty edit
+        QCOMPARE(preview->runCount(), 1);
+        click(group(f, "winMusicGroup"), 24); // None
+        QCOMPARE(preview->runCount(), 1);
+        click(group(f, "winMusicGroup"), 5);
+        QCOMPARE(preview->runCount(), 2);
+        QCOMPARE(preview->currentFile(), m_prog + u("sound/win3.wav"));
+        click(group(f, "winMusicGroup"), 8); // F1.mp3 is not there
+        QCOMPARE(preview->runCount(), 2);
 
-        f->bsSkinEdit2->setText(m_prog + u("user/mine.wav"));
-        click(f->bsSkinRadioGroup5, 23);
-        QCOMPARE(player->runCount(), 3);
-        QCOMPARE(player->currentFile(), m_prog + u("user/mine.wav"));
+        edit(f, "winMusicFileEdit")->setText(m_prog + u("user/mine.wav"));
+        click(group(f, "winMusicGroup"), 23);
+        QCOMPARE(preview->runCount(), 3);
+        QCOMPARE(preview->currentFile(), m_prog + u("user/mine.wav"));
 
         // The play buttons preview the edits whatever is selected.
-        f->bsSkinEdit1->setText(m_prog + u("user/other.wav"));
-        f->bsSkinSpeedButton5->click();
-        QCOMPARE(player->currentFile(), m_prog + u("user/other.wav"));
-        QCOMPARE(player->runCount(), 4);
-        f->bsSkinEdit2->setText(u("   "));
-        f->bsSkinSpeedButton7->click();
-        QCOMPARE(player->runCount(), 4);
-        f->bsSkinEdit2->setText(m_prog + u("user/missing.wav"));
-        f->bsSkinSpeedButton7->click();
-        QCOMPARE(player->runCount(), 4);
-        f->bsSkinEdit2->setText(m_prog + u("user"));
-        f->bsSkinSpeedButton7->click(); // a folder is not a sound file
-        QCOMPARE(player->runCount(), 4);
+        edit(f, "rollMusicFileEdit")->setText(m_prog + u("user/other.wav"));
+        tool(f, "playRollMusicButton")->click();
+        QCOMPARE(preview->currentFile(), m_prog + u("user/other.wav"));
+        QCOMPARE(preview->runCount(), 4);
+        edit(f, "winMusicFileEdit")->setText(u("   "));
+        tool(f, "playWinMusicButton")->click();
+        QCOMPARE(preview->runCount(), 4);
+        edit(f, "winMusicFileEdit")->setText(m_prog + u("user/missing.wav"));
+        tool(f, "playWinMusicButton")->click();
+        QCOMPARE(preview->runCount(), 4);
+        edit(f, "winMusicFileEdit")->setText(m_prog + u("user"));
+        tool(f, "playWinMusicButton")->click(); // a folder is not a sound file
+        QCOMPARE(preview->runCount(), 4);
         QVERIFY(m_prompts->messages.isEmpty());
 
         // Closing silences the preview.
-        QVERIFY(player->isPlaying());
-        f->bsSkinXFormButton2->click();
+        QVERIFY(preview->isPlaying());
+        button(f, "cancelButton")->click();
         flushDeletes();
         QVERIFY(!f);
     }
@@ -453,17 +609,17 @@ private slots:
         for (const QString& a : QStringList{m_prog + u("user/mine.wav"), QString(),
                                             m_prog + u("user/other.wav"), u("/pics/p.jpg")})
             m_prompts->fileAnswers.enqueue(a);
-        f->bsSkinSpeedButton4->click();
-        QCOMPARE(f->bsSkinEdit1->text(), m_prog + u("user/mine.wav"));
-        f->bsSkinSpeedButton4->click(); // cancelled: unchanged
-        QCOMPARE(f->bsSkinEdit1->text(), m_prog + u("user/mine.wav"));
-        f->bsSkinSpeedButton6->click();
-        QCOMPARE(f->bsSkinEdit2->text(), m_prog + u("user/other.wav"));
-        f->bsSkinSpeedButton1->click();
-        QCOMPARE(f->bsSkinEditBGP->text(), u("/pics/p.jpg"));
-        QCOMPARE(f->bsSkinRadioGroup4->ItemIndex(), 0); // not switched to user-defined
-        QCOMPARE(f->bsSkinRadioGroup3->ItemIndex(), 0);
-        QCOMPARE(f->MediaPlayer3->runCount(), 0); // choosing does not play
+        tool(f, "chooseRollMusicButton")->click();
+        QCOMPARE(edit(f, "rollMusicFileEdit")->text(), m_prog + u("user/mine.wav"));
+        tool(f, "chooseRollMusicButton")->click(); // cancelled: unchanged
+        QCOMPARE(edit(f, "rollMusicFileEdit")->text(), m_prog + u("user/mine.wav"));
+        tool(f, "chooseWinMusicButton")->click();
+        QCOMPARE(edit(f, "winMusicFileEdit")->text(), m_prog + u("user/other.wav"));
+        tool(f, "chooseBackgroundButton")->click();
+        QCOMPARE(edit(f, "backgroundFileEdit")->text(), u("/pics/p.jpg"));
+        QCOMPARE(group(f, "backgroundGroup")->index(), 0); // not switched to user-defined
+        QCOMPARE(group(f, "rollMusicGroup")->index(), 0);
+        QCOMPARE(player(f)->runCount(), 0); // choosing does not play
         finish(f);
     }
 
@@ -471,20 +627,32 @@ private slots:
 
     void applyOnMissingFile() {
         QPointer<OptionsDialog> f = open(QByteArray());
-        f->bsSkinEditTitle->setText(u("Gala 2025"));
-        f->bsSkinEditPhotoPath->setText(u("./photos"));
-        f->bsSkinRadioGroup1->SetItemIndex(1);
-        f->bsSkinRadioGroup2->SetItemIndex(2);
-        f->bsSkinRadioGroup3->SetItemIndex(12);
-        f->bsSkinRadioGroup5->SetItemIndex(5);
-        f->bsSkinRadioGroup4->SetItemIndex(0);
-        f->bsSkinCheckRadioBoxFullScreen->setChecked(true);
-        f->bsSkinCheckRadioBoxShowWinner->setChecked(false);
+        edit(f, "titleEdit")->setText(u("Gala 2025"));
+        edit(f, "photoFolderEdit")->setText(u("./photos"));
+        group(f, "modeGroup")->setIndex(1);
+        group(f, "skinGroup")->setIndex(2);
+        group(f, "rollMusicGroup")->setIndex(12);
+        group(f, "winMusicGroup")->setIndex(5);
+        group(f, "backgroundGroup")->setIndex(0);
+        box(f, "stretchPhotosBox")->setChecked(true);
+        box(f, "showWinnerBox")->setChecked(false);
         ShowWinnerFlag = true;
-        m_image2->Proportional = true;
-        f->bsSkinXFormButton1->click();
+        // The main window reads the settings again when told they were applied.
+        AppliedSettings applied;
+        connect(f, &OptionsDialog::settingsApplied, this, [&] {
+            const ProgramSettings settings = ProgramSettings::read();
+            ++applied.count;
+            applied.stretch = settings.photoStretch();
+            applied.showWinner = settings.showWinner();
+            applied.skinFile = ProgramSettings::skinFile(settings.skin());
+        });
+        button(f, "applyButton")->click();
         flushDeletes();
         QVERIFY(!f); // closed and freed
+        QCOMPARE(applied.count, 1);
+        QCOMPARE(applied.stretch, true);
+        QCOMPARE(applied.showWinner, false);
+        QCOMPARE(applied.skinFile, m_prog + u("skins/Clouds/skin.ini"));
 
         IniFile file(ini());
         QCOMPARE(file.ReadSection(u("prize")), kKeyOrder);
@@ -503,9 +671,9 @@ private slots:
         QCOMPARE(val("FontSize"), QString::number(QApplication::font().pointSize()));
         QCOMPARE(val("PhotoFullScreen"), u("1"));
         QCOMPARE(val("ShowWinner"), u("0"));
-        QCOMPARE(ShowWinnerFlag, false);
-        QCOMPARE(m_image2->Proportional, false);
-        QCOMPARE(SkinFile, m_prog + u("skins/Clouds/skin.ini"));
+        // The program-wide values are the main window's to change.
+        QCOMPARE(ShowWinnerFlag, true);
+        QVERIFY(SkinFile.isEmpty());
         QVERIFY(m_prompts->messages.isEmpty());
     }
 
@@ -516,7 +684,7 @@ private slots:
             "PhotoPath=/srv/photos\nFontName=DejaVu Serif\nFontSize=72\nFontColor=16711680\n"
             "PhotoFullScreen=0\nShowWinner=1\n";
         QPointer<OptionsDialog> f = open(content);
-        f->bsSkinXFormButton1->click();
+        button(f, "applyButton")->click();
         flushDeletes();
         QVERIFY(!f);
         IniFile file(ini());
@@ -528,14 +696,15 @@ private slots:
         QCOMPARE(val("FontSize"), u("72"));
         QCOMPARE(val("FontColor"), u("16711680"));
         QCOMPARE(val("mode"), u("0")); // updated where it stood
-        QCOMPARE(m_image2->Proportional, true);
+        QCOMPARE(val("PhotoFullScreen"), u("0"));
+        QCOMPARE(val("ShowWinner"), u("1"));
         QVERIFY(readFile(ini()).startsWith("; kept\n[prize]\ncaption=Old\nbgs1=11\n"));
     }
 
     void applyUserDefinedBackgroundEmpty() {
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=15\nbackground=\n");
-        QVERIFY(f->bsSkinEditBGP->text().isEmpty());
-        f->bsSkinXFormButton1->click();
+        QVERIFY(edit(f, "backgroundFileEdit")->text().isEmpty());
+        button(f, "applyButton")->click();
         flushDeletes();
         QCOMPARE(IniFile(ini()).ReadString(u("prize"), u("background"), u("?")), QString());
     }
@@ -543,13 +712,15 @@ private slots:
     void cancelWritesNothing() {
         const QByteArray content = "[prize]\ncaption=Party\nbgs1=0\nbgs2=0\nbg=0\n";
         QPointer<OptionsDialog> f = open(content);
-        f->bsSkinEditTitle->setText(u("Changed"));
-        f->bsSkinRadioGroup2->SetItemIndex(2);
+        QSignalSpy applied(f.data(), &OptionsDialog::settingsApplied);
+        edit(f, "titleEdit")->setText(u("Changed"));
+        group(f, "skinGroup")->setIndex(2);
         ShowWinnerFlag = true;
-        f->bsSkinCheckRadioBoxShowWinner->setChecked(false);
-        f->bsSkinXFormButton2->click();
+        box(f, "showWinnerBox")->setChecked(false);
+        button(f, "cancelButton")->click();
         flushDeletes();
         QVERIFY(!f);
+        QCOMPARE(applied.count(), 0);
         QCOMPARE(readFile(ini()), content);
         QCOMPARE(ShowWinnerFlag, true);
         QVERIFY(SkinFile.isEmpty());
@@ -559,15 +730,21 @@ private slots:
         const QByteArray content = "[prize]\ncaption=Party\nbgs1=0\nbgs2=0\nbg=0\n";
         QPointer<OptionsDialog> f = open(content);
         QVERIFY(QFile::setPermissions(ini(), QFile::ReadOwner));
+        QSignalSpy applied(f.data(), &OptionsDialog::settingsApplied);
+        QCOMPARE(skinData(f)->skinName(), u("Orange"));
+        group(f, "skinGroup")->setIndex(2);
         f->show();
-        f->bsSkinXFormButton1->click();
+        button(f, "applyButton")->click();
         flushDeletes();
         QVERIFY(f);
         QVERIFY(f->isVisible());
         QCOMPARE(m_prompts->messages.size(), 1);
         QVERIFY2(m_prompts->messages[0].contains(ini()), qPrintable(m_prompts->messages[0]));
         QCOMPARE(readFile(ini()), content);
-        QVERIFY(SkinFile.isEmpty()); // the skin change came after the write
+        // Nothing after the write happened: no news of new settings, no skin change.
+        QCOMPARE(applied.count(), 0);
+        QCOMPARE(skinData(f)->skinName(), u("Orange"));
+        QVERIFY(SkinFile.isEmpty());
         QFile::setPermissions(ini(), QFile::ReadOwner | QFile::WriteOwner);
         finish(f);
     }
@@ -579,23 +756,23 @@ private slots:
         choice.font.setBold(true);
         choice.colour = QColor(0, 0, 255);
         m_prompts->fontAnswers.enqueue(choice);
-        f->bsSkinButton6->click();
-        QVERIFY(f->SampleFont().bold());
-        QCOMPARE(f->SampleFont().family(), u("DejaVu Serif"));
-        QVERIFY(f->bsSkinStdLabel12->styleSheet().contains(u("font-weight: bold")));
-        QVERIFY(f->bsSkinStdLabel12->styleSheet().contains(u("#0000ff")));
-        f->bsSkinButton6->click(); // cancelled: nothing changes
-        QCOMPARE(f->SampleFont().pointSize(), 48);
-        f->bsSkinXFormButton1->click();
+        button(f, "chooseFontButton")->click();
+        QVERIFY(fontPage(f)->sampleFont().bold());
+        QCOMPARE(fontPage(f)->sampleFont().family(), u("DejaVu Serif"));
+        QVERIFY(fontSample(f)->styleSheet().contains(u("font-weight: bold")));
+        QVERIFY(fontSample(f)->styleSheet().contains(u("#0000ff")));
+        button(f, "chooseFontButton")->click(); // cancelled: nothing changes
+        QCOMPARE(fontPage(f)->sampleFont().pointSize(), 48);
+        button(f, "applyButton")->click();
         flushDeletes();
         QVERIFY(!f);
 
         QPointer<OptionsDialog> again = new OptionsDialog(m_main);
-        const QFont font = again->SampleFont();
+        const QFont font = fontPage(again)->sampleFont();
         QCOMPARE(font.family(), u("DejaVu Serif"));
         QCOMPARE(font.pointSize(), 48);
         QVERIFY(!font.bold()); // the style is not saved
-        QCOMPARE(again->bsSkinFontDialog1.colour, QColor(0, 0, 255));
+        QCOMPARE(fontPage(again)->fontDialogChoice().colour, QColor(0, 0, 255));
         QCOMPARE(IniFile(ini()).ReadString(u("prize"), u("FontColor"), u("?")), u("16711680"));
         finish(again);
     }
@@ -631,26 +808,33 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, root);
         text.replace(u("<root>"), m_root.path());
-        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        const QString before = f->FileListModel->rootPath();
-        f->bsSkinEditPhotoPath->setText(text);
+        QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\nPhotoPath=.\n");
+        if (trigger == 1) {
+            // Only an edit in view can be left: the page lists the program folder first.
+            f->show();
+            tabs(f)->setCurrentIndex(1);
+            QVERIFY(m_prompts->messages.isEmpty());
+            QCOMPARE(QDir(photoFiles(f)->rootPath()).canonicalPath(), QDir(m_prog).canonicalPath());
+        }
+        const QString before = photoFiles(f)->rootPath();
+        edit(f, "photoFolderEdit")->setText(text);
         switch (trigger) {
         case 0:
-            f->bsSkinPageControl1->setCurrentIndex(1);
+            tabs(f)->setCurrentIndex(1);
             break;
         case 1:
-            f->bsSkinEditPhotoPathExit();
+            leavePhotoFolderEdit(f);
             break;
         case 2:
-            f->bsSkinSpeedButton2->click();
+            tool(f, "choosePhotoFolderButton")->click();
             break;
         }
         QCOMPARE(m_prompts->messages, message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(f->bsSkinEditPhotoPath->text(), text); // never rewritten
+        QCOMPARE(edit(f, "photoFolderEdit")->text(), text); // never rewritten
         if (root.isEmpty())
-            QCOMPARE(f->FileListModel->rootPath(), before);
+            QCOMPARE(photoFiles(f)->rootPath(), before);
         else
-            QCOMPARE(QDir(f->FileListModel->rootPath()).canonicalPath(),
+            QCOMPARE(QDir(photoFiles(f)->rootPath()).canonicalPath(),
                      QDir(m_root.filePath(root)).canonicalPath());
         finish(f);
     }
@@ -658,39 +842,42 @@ private slots:
     void photoFolderButtonAndList() {
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\nPhotoPath=None\n");
         m_prompts->folderAnswers.enqueue(m_prog + u("photos"));
-        f->bsSkinSpeedButton2->click();
+        tool(f, "choosePhotoFolderButton")->click();
         QVERIFY(m_prompts->messages.isEmpty());
-        QCOMPARE(f->bsSkinEditPhotoPath->text(), m_prog + u("photos"));
+        QCOMPARE(edit(f, "photoFolderEdit")->text(), m_prog + u("photos"));
         // Only the JPEG files are listed.
-        const QModelIndex rootIndex = f->bsSkinFileListView1->rootIndex();
-        QTRY_COMPARE(f->FileListModel->rowCount(rootIndex), 1);
-        QCOMPARE(f->FileListModel->index(0, 0, rootIndex).data().toString(), u("Ann Lee.jpg"));
+        const QModelIndex rootIndex = photoList(f)->rootIndex();
+        QTRY_COMPARE(photoFiles(f)->rowCount(rootIndex), 1);
+        QCOMPARE(photoFiles(f)->index(0, 0, rootIndex).data().toString(), u("Ann Lee.jpg"));
         // A failed check afterwards keeps the list on the last good folder.
-        f->bsSkinEditPhotoPath->setText(u("/no/such"));
-        f->bsSkinEditPhotoPathExit();
+        f->show();
+        tabs(f)->setCurrentIndex(1);
+        QVERIFY(m_prompts->messages.isEmpty());
+        edit(f, "photoFolderEdit")->setText(u("/no/such"));
+        leavePhotoFolderEdit(f);
         QCOMPARE(m_prompts->messages, QStringList{u("photo folder not exists!")});
-        QCOMPARE(f->FileListModel->rootPath(), m_prog + u("photos"));
+        QCOMPARE(photoFiles(f)->rootPath(), m_prog + u("photos"));
         finish(f);
     }
 
     void leavingTheEditChecksAndRefocuses() {
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\nPhotoPath=./photos\n");
         f->show();
-        f->bsSkinPageControl1->setCurrentIndex(1);
+        tabs(f)->setCurrentIndex(1);
         QVERIFY(QTest::qWaitForWindowExposed(f));
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
         m_prompts->clear();
-        f->bsSkinEditPhotoPath->setFocus();
-        QTRY_VERIFY(f->bsSkinEditPhotoPath->hasFocus());
-        f->bsSkinEditPhotoPath->setText(u("./nothing"));
-        f->bsSkinCheckRadioBoxFullScreen->setFocus(Qt::TabFocusReason);
+        edit(f, "photoFolderEdit")->setFocus();
+        QTRY_VERIFY(edit(f, "photoFolderEdit")->hasFocus());
+        edit(f, "photoFolderEdit")->setText(u("./nothing"));
+        box(f, "stretchPhotosBox")->setFocus(Qt::TabFocusReason);
         QCOMPARE(m_prompts->messages, QStringList{u("photo folder not exists!")});
-        QTRY_VERIFY(f->bsSkinEditPhotoPath->hasFocus());
+        QTRY_VERIFY(edit(f, "photoFolderEdit")->hasFocus());
         // Apply and Cancel take no focus, so they still work from here.
-        QCOMPARE(f->bsSkinXFormButton1->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(f->bsSkinXFormButton2->focusPolicy(), Qt::NoFocus);
-        f->bsSkinXFormButton2->click();
+        QCOMPARE(button(f, "applyButton")->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(button(f, "cancelButton")->focusPolicy(), Qt::NoFocus);
+        button(f, "cancelButton")->click();
         flushDeletes();
         QVERIFY(!f);
     }
@@ -725,10 +912,10 @@ private slots:
         QFETCH(int, count);
         clearWords();
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        f->bsSkinEditQz->setText(prefix);
-        f->bsSkinNumericEdit1->setValue(from);
-        f->bsSkinNumericEdit2->setValue(to);
-        f->bsSkinButton2->click();
+        edit(f, "prefixEdit")->setText(prefix);
+        spin(f, "firstNumberBox")->setValue(from);
+        spin(f, "lastNumberBox")->setValue(to);
+        button(f, "generateButton")->click();
         const QStringList got = words();
         if (count < 0) {
             QCOMPARE(m_prompts->messages, QStringList{u("CAN NOT > 10000!")});
@@ -748,15 +935,15 @@ private slots:
     void generateTwiceDuplicatesAndRefreshesTheGrid() {
         clearWords();
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        f->bsSkinPageControl1->setCurrentIndex(2);
-        QVERIFY(f->WordTableOpen());
-        QCOMPARE(f->ADOTable2->rowCount(), 0);
-        f->bsSkinNumericEdit1->setValue(1);
-        f->bsSkinNumericEdit2->setValue(2);
-        f->bsSkinButton2->click();
-        f->bsSkinButton2->click();
+        tabs(f)->setCurrentIndex(2);
+        QVERIFY(wordPage(f)->tableOpen());
+        QCOMPARE(model(f, "candidateModel")->rowCount(), 0);
+        spin(f, "firstNumberBox")->setValue(1);
+        spin(f, "lastNumberBox")->setValue(2);
+        button(f, "generateButton")->click();
+        button(f, "generateButton")->click();
         QCOMPARE(words(), (QStringList{u("1"), u("2"), u("1"), u("2")}));
-        QCOMPARE(f->ADOTable2->rowCount(), 4);
+        QCOMPARE(model(f, "candidateModel")->rowCount(), 4);
         finish(f);
     }
 
@@ -766,15 +953,15 @@ private slots:
         q.exec(u("insert into wz(wz,prize) values('Winner','First Prize')"));
         q.exec(u("insert into wz(wz) values('Waiting')"));
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        f->bsSkinPageControl1->setCurrentIndex(2);
+        tabs(f)->setCurrentIndex(2);
         m_prompts->confirmAnswers.enqueue(false);
-        f->bsSkinButton4->click();
+        button(f, "emptyButton")->click();
         QCOMPARE(words().size(), 2);
         QVERIFY(m_prompts->messages.isEmpty());
         m_prompts->confirmAnswers.enqueue(true);
-        f->bsSkinButton4->click();
+        button(f, "emptyButton")->click();
         QVERIFY(words().isEmpty()); // past winners go too
-        QCOMPARE(f->ADOTable2->rowCount(), 0);
+        QCOMPARE(model(f, "candidateModel")->rowCount(), 0);
         QCOMPARE(m_prompts->messages, QStringList{u("finished!")});
         finish(f);
     }
@@ -815,11 +1002,11 @@ private slots:
             QCOMPARE(workbook_close(wb), LXW_NO_ERROR);
         }
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        f->bsSkinPageControl1->setCurrentIndex(2);
-        f->bsSkinEditMd->setText(path);
-        f->bsSkinButton3->click();
+        tabs(f)->setCurrentIndex(2);
+        edit(f, "candidateFileEdit")->setText(path);
+        button(f, "loadButton")->click();
         QCOMPARE(words(), expected);
-        QCOMPARE(f->ADOTable2->rowCount(), int(expected.size()));
+        QCOMPARE(model(f, "candidateModel")->rowCount(), int(expected.size()));
         if (messages == QStringList{u("<error>")}) {
             QCOMPARE(m_prompts->messages.size(), 1);
             QVERIFY2(m_prompts->messages[0].contains(path), qPrintable(m_prompts->messages[0]));
@@ -838,9 +1025,9 @@ private slots:
             text += "Guest " + QByteArray::number(i) + "\n";
         writeFile(dir.filePath(u("long.txt")), text);
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        f->ProgressMinimumDuration = 0;
+        wordPage(f)->setProgressDelay(0);
         f->show();
-        f->bsSkinEditMd->setText(dir.filePath(u("long.txt")));
+        edit(f, "candidateFileEdit")->setText(dir.filePath(u("long.txt")));
         // The progress window appears at once; cancel it from the event loop it runs.
         QTimer cancel;
         cancel.setInterval(1);
@@ -849,7 +1036,7 @@ private slots:
                 p->cancel();
         });
         cancel.start();
-        f->bsSkinButton3->click();
+        button(f, "loadButton")->click();
         cancel.stop();
         const int n = int(words().size());
         QVERIFY2(n > 0 && n < 3000, qPrintable(QString::number(n)));
@@ -862,8 +1049,8 @@ private slots:
     void chooseTheTextFile() {
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
         m_prompts->fileAnswers.enqueue(u("/data/guests.csv"));
-        f->bsSkinSpeedButton3->click();
-        QCOMPARE(f->bsSkinEditMd->text(), u("/data/guests.csv"));
+        tool(f, "chooseCandidateFileButton")->click();
+        QCOMPARE(edit(f, "candidateFileEdit")->text(), u("/data/guests.csv"));
         QVERIFY(m_prompts->lastFilter.isEmpty() || m_prompts->lastFilter.contains(u("*.txt")));
         finish(f);
     }
@@ -874,30 +1061,35 @@ private slots:
         clearWords();
         QSqlQuery(Db()).exec(u("insert into wz(wz) values('Ann')"));
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        QVERIFY(!f->WordTableOpen());
-        f->bsSkinPageControl1->setCurrentIndex(2);
-        QVERIFY(f->WordTableOpen());
-        QCOMPARE(f->ADOTable2->rowCount(), 1);
-        QVERIFY(f->bsSkinDBGrid2->isColumnHidden(f->ADOTable2->fieldIndex(u("id"))));
-        QVERIFY(f->bsSkinDBGrid2->isColumnHidden(f->ADOTable2->fieldIndex(u("prize"))));
-        QCOMPARE(
-            f->ADOTable2->headerData(f->ADOTable2->fieldIndex(u("wz")), Qt::Horizontal).toString(),
-            u("NAME"));
+        QVERIFY(!wordPage(f)->tableOpen());
+        tabs(f)->setCurrentIndex(2);
+        QVERIFY(wordPage(f)->tableOpen());
+        QCOMPARE(model(f, "candidateModel")->rowCount(), 1);
+        QVERIFY(table(f, "candidateTable")
+                    ->isColumnHidden(model(f, "candidateModel")->fieldIndex(u("id"))));
+        QVERIFY(table(f, "candidateTable")
+                    ->isColumnHidden(model(f, "candidateModel")->fieldIndex(u("prize"))));
+        QCOMPARE(model(f, "candidateModel")
+                     ->headerData(model(f, "candidateModel")->fieldIndex(u("wz")), Qt::Horizontal)
+                     .toString(),
+                 u("NAME"));
         // An edit in progress is dropped when the tab is left.
-        QVERIFY(f->ADOTable2->setData(f->ADOTable2->index(0, 1), u("Changed")));
-        f->bsSkinPageControl1->setCurrentIndex(3);
-        QVERIFY(!f->WordTableOpen());
+        QVERIFY(model(f, "candidateModel")
+                    ->setData(model(f, "candidateModel")->index(0, 1), u("Changed")));
+        tabs(f)->setCurrentIndex(3);
+        QVERIFY(!wordPage(f)->tableOpen());
         QCOMPARE(words(), QStringList{u("Ann")});
         // Apply on the tab posts what the open cell editor holds.
-        f->bsSkinPageControl1->setCurrentIndex(2);
+        tabs(f)->setCurrentIndex(2);
         f->show();
-        const QModelIndex cell = f->ADOTable2->index(0, f->ADOTable2->fieldIndex(u("wz")));
-        f->bsSkinDBGrid2->setCurrentIndex(cell);
-        f->bsSkinDBGrid2->edit(cell);
-        auto* editor = qobject_cast<QLineEdit*>(f->bsSkinDBGrid2->indexWidget(cell));
+        const QModelIndex cell =
+            model(f, "candidateModel")->index(0, model(f, "candidateModel")->fieldIndex(u("wz")));
+        table(f, "candidateTable")->setCurrentIndex(cell);
+        table(f, "candidateTable")->edit(cell);
+        auto* editor = qobject_cast<QLineEdit*>(table(f, "candidateTable")->indexWidget(cell));
         QVERIFY(editor);
         editor->setText(u("Ann Lee"));
-        f->bsSkinXFormButton1->click();
+        button(f, "applyButton")->click();
         flushDeletes();
         QVERIFY(!f);
         QCOMPARE(words(), QStringList{u("Ann Lee")});
@@ -906,19 +1098,21 @@ private slots:
     void classTablePostsOnApplyOnly() {
         const QStringList before = classes();
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        QVERIFY(f->ClassTableOpen());
-        QCOMPARE(f->ADOTable1->headerData(0, Qt::Horizontal).toString(), u("CLASS NAME"));
-        const int row = f->ADOTable1->rowCount();
-        QVERIFY(f->ADOTable1->insertRow(row));
-        QVERIFY(f->ADOTable1->setData(f->ADOTable1->index(row, 0), u("Special Prize")));
-        f->bsSkinXFormButton2->click(); // Cancel posts nothing
+        QVERIFY(classPage(f)->tableOpen());
+        QCOMPARE(model(f, "classModel")->headerData(0, Qt::Horizontal).toString(), u("CLASS NAME"));
+        const int row = model(f, "classModel")->rowCount();
+        QVERIFY(model(f, "classModel")->insertRow(row));
+        QVERIFY(model(f, "classModel")
+                    ->setData(model(f, "classModel")->index(row, 0), u("Special Prize")));
+        button(f, "cancelButton")->click(); // Cancel posts nothing
         flushDeletes();
         QCOMPARE(classes(), before);
 
         f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        QVERIFY(f->ADOTable1->insertRow(row));
-        QVERIFY(f->ADOTable1->setData(f->ADOTable1->index(row, 0), u("Special Prize")));
-        f->bsSkinXFormButton1->click();
+        QVERIFY(model(f, "classModel")->insertRow(row));
+        QVERIFY(model(f, "classModel")
+                    ->setData(model(f, "classModel")->index(row, 0), u("Special Prize")));
+        button(f, "applyButton")->click();
         flushDeletes();
         QVERIFY(!f);
         QCOMPARE(classes(), before + QStringList{u("Special Prize")});
@@ -930,37 +1124,39 @@ private slots:
         QSqlQuery(Db()).exec(u("insert into wz(wz) values('Ann'),('Bob')"));
         const QStringList before = classes();
         QPointer<OptionsDialog> f = open("[prize]\nbgs1=0\nbgs2=0\nbg=0\n");
-        QCOMPARE(f->bsSkinDBNavigator1->visibleButtons(), TableNavigator::AllButtons);
-        QCOMPARE(f->bsSkinDBNavigator2->visibleButtons(), TableNavigator::AllButtons);
-        QVERIFY(!f->bsSkinDBNavigator1->deleteConfirmation().isEmpty());
-        QVERIFY(!f->bsSkinDBNavigator2->deleteConfirmation().isEmpty());
+        QCOMPARE(navigator(f, "classNavigator")->visibleButtons(), TableNavigator::AllButtons);
+        QCOMPARE(navigator(f, "candidateNavigator")->visibleButtons(), TableNavigator::AllButtons);
+        QVERIFY(!navigator(f, "classNavigator")->deleteConfirmation().isEmpty());
+        QVERIFY(!navigator(f, "candidateNavigator")->deleteConfirmation().isEmpty());
         f->show();
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
 
         // Prize classes: insert and post go to the table at once.
-        f->bsSkinPageControl1->setCurrentIndex(4);
-        f->bsSkinDBNavigator1->click(TableNavigator::Insert);
-        const int row = f->bsSkinDBNavigator1->currentRow();
+        tabs(f)->setCurrentIndex(4);
+        navigator(f, "classNavigator")->click(TableNavigator::Insert);
+        const int row = navigator(f, "classNavigator")->currentRow();
         QVERIFY(row >= 0);
         if (auto* editor = qobject_cast<QLineEdit*>(
-                f->bsSkinDBGrid1->indexWidget(f->bsSkinDBGrid1->currentIndex())))
+                table(f, "classTable")->indexWidget(table(f, "classTable")->currentIndex())))
             editor->setText(u("Lucky Star"));
         else
-            QVERIFY(f->ADOTable1->setData(f->ADOTable1->index(row, 0), u("Lucky Star")));
-        f->bsSkinDBNavigator1->click(TableNavigator::Post);
+            QVERIFY(model(f, "classModel")
+                        ->setData(model(f, "classModel")->index(row, 0), u("Lucky Star")));
+        navigator(f, "classNavigator")->click(TableNavigator::Post);
         QVERIFY(classes().contains(u("Lucky Star")));
         QCOMPARE(classes().size(), before.size() + 1);
 
         // Candidates: a delete asks first.
-        f->bsSkinPageControl1->setCurrentIndex(2);
-        f->bsSkinDBGrid2->setCurrentIndex(
-            f->ADOTable2->index(0, f->ADOTable2->fieldIndex(u("wz"))));
+        tabs(f)->setCurrentIndex(2);
+        table(f, "candidateTable")
+            ->setCurrentIndex(model(f, "candidateModel")
+                                  ->index(0, model(f, "candidateModel")->fieldIndex(u("wz"))));
         m_prompts->confirmAnswers.enqueue(false);
-        f->bsSkinDBNavigator2->click(TableNavigator::Delete);
+        navigator(f, "candidateNavigator")->click(TableNavigator::Delete);
         QCOMPARE(words(), (QStringList{u("Ann"), u("Bob")}));
         m_prompts->confirmAnswers.enqueue(true);
-        f->bsSkinDBNavigator2->click(TableNavigator::Delete);
+        navigator(f, "candidateNavigator")->click(TableNavigator::Delete);
         QCOMPARE(words(), QStringList{u("Bob")});
         QCOMPARE(m_prompts->questions.size(), 2);
         finish(f);
@@ -972,16 +1168,16 @@ private slots:
     void screenshots() {
         clearWords();
         QSqlQuery(Db()).exec(u("insert into wz(wz) values('Ann Lee'),('张三'),('Bob')"));
-        SkinFile = QStringLiteral(KALVORO_SOURCE_DIR "/assets/skins/Orange/skin.ini");
         QPointer<OptionsDialog> f = open("[prize]\ncaption=Gala\nbgs1=0\nbgs2=0\nbg=3\nSkin=0\n"
                                          "PhotoPath=./photos\nFontName=DejaVu Sans\nFontSize=40\n"
                                          "FontColor=255\n");
+        QCOMPARE(skinData(f)->skinName(), u("Orange")); // Skin=0 in the program folder
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f));
         const QString dir = QDir::temp().filePath(u("kalvoro_options_shots"));
         QDir().mkpath(dir);
-        for (int i = 0; i < f->bsSkinPageControl1->count(); ++i) {
-            f->bsSkinPageControl1->setCurrentIndex(i);
+        for (int i = 0; i < tabs(f)->count(); ++i) {
+            tabs(f)->setCurrentIndex(i);
             QTest::qWait(50);
             const QImage shot = f->grab().toImage();
             QCOMPARE(shot.size(), f->size());

@@ -1,6 +1,5 @@
 #include "core/data/CandidateStore.h"
 
-#include "core/data/Database.h"
 #include "formats/Errors.h"
 
 #include <QCoreApplication>
@@ -8,48 +7,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-int InsertCandidates(const QStringList& entries, const ImportProgress& progress) {
-    QSqlDatabase db = Db();
-    if (!db.isOpen())
-        throw DatabaseError(
-            QCoreApplication::translate("CandidateStore", "The database is not open"));
-    const int total = static_cast<int>(entries.size());
-    // One transaction: with synchronous writes, a commit per row would take
-    // minutes for a long list.
-    const bool inTransaction = db.transaction();
-    QSqlQuery query(db);
-    if (!query.prepare(QStringLiteral("insert into wz(wz) values(?)"))) {
-        if (inTransaction)
-            db.rollback();
-        throw DatabaseError(query.lastError().text());
-    }
-    int inserted = 0;
-    bool cancelled = false;
-    constexpr int ReportEvery = 256;
-    for (int i = 0; i < total; ++i) {
-        if (progress && i % ReportEvery == 0 && !progress(i, total)) {
-            cancelled = true;
-            break;
-        }
-        const QString& entry = entries.at(i);
-        if (entry.trimmed().isEmpty())
-            continue;
-        query.bindValue(0, entry);
-        if (query.exec())
-            ++inserted; // a refused entry is skipped; the rest still go in
-    }
-    query.finish();
-    if (inTransaction && !db.commit()) {
-        const QString error = db.lastError().text();
-        db.rollback();
-        throw DatabaseError(error);
-    }
-    if (progress && !cancelled)
-        progress(total, total);
-    return inserted;
-}
-
 const QString CandidateStore::Table = QStringLiteral("wz");
+const QString CandidateStore::IdColumn = QStringLiteral("id");
+const QString CandidateStore::WordColumn = QStringLiteral("wz");
+const QString CandidateStore::PrizeColumn = QStringLiteral("prize");
 const QString CandidateStore::WinnersStatement =
     QStringLiteral("select * from wz where prize is not null order by prize");
 const QString CandidateStore::PrintStatement = QStringLiteral(
@@ -89,4 +50,44 @@ void CandidateStore::resetWinners(const QStringList& presetWords) {
 
 void CandidateStore::deleteAll() {
     run(QStringLiteral("delete from wz"));
+}
+
+int CandidateStore::insert(const QStringList& entries, const ImportProgress& progress) const {
+    QSqlDatabase db = m_db;
+    if (!db.isOpen())
+        throw DatabaseError(QCoreApplication::translate("Store", "The database is not open"));
+    const int total = static_cast<int>(entries.size());
+    // One transaction: with synchronous writes, a commit per row would take
+    // minutes for a long list.
+    const bool inTransaction = db.transaction();
+    QSqlQuery query(db);
+    if (!query.prepare(QStringLiteral("insert into wz(wz) values(?)"))) {
+        if (inTransaction)
+            db.rollback();
+        throw DatabaseError(query.lastError().text());
+    }
+    int inserted = 0;
+    bool cancelled = false;
+    constexpr int ReportEvery = 256;
+    for (int i = 0; i < total; ++i) {
+        if (progress && i % ReportEvery == 0 && !progress(i, total)) {
+            cancelled = true;
+            break;
+        }
+        const QString& entry = entries.at(i);
+        if (entry.trimmed().isEmpty())
+            continue;
+        query.bindValue(0, entry);
+        if (query.exec())
+            ++inserted; // a refused entry is skipped; the rest still go in
+    }
+    query.finish();
+    if (inTransaction && !db.commit()) {
+        const QString error = db.lastError().text();
+        db.rollback();
+        throw DatabaseError(error);
+    }
+    if (progress && !cancelled)
+        progress(total, total);
+    return inserted;
 }

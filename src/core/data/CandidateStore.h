@@ -10,18 +10,14 @@
 // Reports progress (entries handled, entries in all); returning false cancels.
 using ImportProgress = std::function<bool(int done, int total)>;
 
-// Inserts the entries into wz in one transaction with the shared connection and
-// returns how many rows went in. Entries that are empty or only blanks are
-// skipped (a blank line would otherwise become a candidate that can win and
-// shows nothing), and so is an entry the database refuses. A cancel keeps and
-// commits what was inserted before it. Throws DatabaseError when the
-// transaction cannot be committed.
-int InsertCandidates(const QStringList& entries, const ImportProgress& progress = {});
-
 class CandidateStore : public Store {
 public:
     using Store::Store;
     static const QString Table;
+    // The columns an editor of the table shows or hides.
+    static const QString IdColumn;
+    static const QString WordColumn;
+    static const QString PrizeColumn;
     // What the word winners window lists and prints.
     static const QString WinnersStatement;
     static const QString PrintStatement;
@@ -35,4 +31,12 @@ public:
     // Frees every winner and removes the preset words from the candidates, in one transaction.
     void resetWinners(const QStringList& presetWords);
     void deleteAll();
+
+    // Inserts the entries in one transaction and returns how many rows went in.
+    // Entries that are empty or only blanks are skipped (a blank line would
+    // otherwise become a candidate that can win and shows nothing), and so is an
+    // entry the database refuses. A cancel keeps and commits what was inserted
+    // before it. Throws DatabaseError when the database is not open or the
+    // transaction cannot be committed.
+    int insert(const QStringList& entries, const ImportProgress& progress = {}) const;
 };

@@ -6,6 +6,8 @@ class PrizeClassStore : public Store {
 public:
     using Store::Store;
     static const QString Table;
+    // The one column, the class name.
+    static const QString NameColumn;
 
     QStringList names() const;
 };

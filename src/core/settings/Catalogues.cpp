@@ -2,17 +2,23 @@
 
 #include "core/settings/ProgramFolder.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 CatalogueEntry entry(const char* caption, const char* file) {
     return {QString::fromUtf8(caption), QString::fromUtf8(file)};
 }
 
+QString caption(const char* text) {
+    return QCoreApplication::translate("Catalogues", text);
+}
+
 QStringList captionsOf(const std::vector<CatalogueEntry>& catalogue) {
     QStringList captions;
     captions.reserve(qsizetype(catalogue.size()) + 2);
     for (const CatalogueEntry& e : catalogue)
-        captions.append(e.Caption);
+        captions.append(caption(e.Caption.toUtf8().constData()));
     return captions;
 }
 
@@ -29,78 +35,86 @@ const CatalogueEntry* at(const std::vector<CatalogueEntry>& catalogue, int index
 // Some captions end in a blank; it is part of the caption as the operator knows it.
 const std::vector<CatalogueEntry>& BackgroundCatalogue() {
     static const std::vector<CatalogueEntry> table = {
-        entry("Tiger", "background/tiger.jpg"),
-        entry("Abstract", "background/abstract.jpg"),
-        entry("Naivete ", "background/naivete.jpg"),
-        entry("Lucky", "background/lucky.jpg"),
-        entry("Red", "background/red.jpg"),
-        entry("Gorgeous", "background/gorgeous.jpg"),
-        entry("Blue", "background/blue.jpg"),
-        entry("Green", "background/green.jpg"),
-        entry("Deep", "background/deep.jpg"),
-        entry("Morden", "background/morden.jpg"),
-        entry("Nature", "background/nature.jpg"),
-        entry("Wedding", "background/wedding.jpg"),
-        entry("Kung hei fat choy ", "background/gxfc.jpg"),
-        entry("Happy holiday", "background/happyholiday.jpg"),
-        entry("Happy New Year", "background/newyear.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Tiger"), "background/tiger.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Abstract"), "background/abstract.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Naivete "), "background/naivete.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Lucky"), "background/lucky.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Red"), "background/red.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Gorgeous"), "background/gorgeous.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Blue"), "background/blue.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Green"), "background/green.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Deep"), "background/deep.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Morden"), "background/morden.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Nature"), "background/nature.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Wedding"), "background/wedding.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Kung hei fat choy "), "background/gxfc.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Happy holiday"), "background/happyholiday.jpg"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Happy New Year"), "background/newyear.jpg"),
     };
     return table;
 }
 
 const std::vector<CatalogueEntry>& RollMusicCatalogue() {
     static const std::vector<CatalogueEntry> table = {
-        entry("drum1", "sound/drum1.wav"),      entry("drum2", "sound/drum2.wav"),
-        entry("drum3", "sound/drum3.wav"),      entry("Roll", "sound/roll.wav"),
-        entry("Music1", "sound/music1.wav"),    entry("Music2", "sound/music2.wav"),
-        entry("Background1", "sound/bg1.wav"),  entry("Background 2", "sound/bg2.wav"),
-        entry("Background 3", "sound/bg3.wav"), entry("Background 4", "sound/bg4.wav"),
-        entry("Background 5", "sound/bg5.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "drum1"), "sound/drum1.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "drum2"), "sound/drum2.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "drum3"), "sound/drum3.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Roll"), "sound/roll.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Music1"), "sound/music1.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Music2"), "sound/music2.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Background1"), "sound/bg1.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Background 2"), "sound/bg2.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Background 3"), "sound/bg3.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Background 4"), "sound/bg4.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Background 5"), "sound/bg5.wav"),
     };
     return table;
 }
 
 const std::vector<CatalogueEntry>& WinnerMusicCatalogue() {
     static const std::vector<CatalogueEntry> table = {
-        entry("Result", "sound/result.wav"),
-        entry("Music2", "sound/m2.wav"),
-        entry("Music3", "sound/m3.wav"),
-        entry("Applause", "sound/applause.wav"),
-        entry("Gong", "sound/gong.wav"),
-        entry("Drum", "sound/win3.wav"),
-        entry("NBA", "sound/NBA.mp3"),
-        entry("Sweet heart", "sound/sweet heart.mp3"),
-        entry("F1", "sound/F1.mp3"),
-        entry("Konami", "sound/konami.mp3"),
-        entry("Break out", "sound/break out.mp3"),
-        entry("Apache", "sound/apache.mp3"),
-        entry("Life Cup", "sound/life cup.mp3"),
-        entry("Violin", "sound/violin.mp3"),
-        entry("Sweet", "sound/sweet.mp3"),
-        entry("ButterFly", "sound/butterfly.mp3"),
-        entry("HuoHuo", "sound/huohuo.mp3"),
-        entry("Clarino", "sound/clarino.mp3"),
-        entry("Army Clarino", "sound/army clarino.mp3"),
-        entry("Portliness", "sound/portliness.mp3"),
-        entry("Gongxi", "sound/gongxi.mp3"),
-        entry("Happy girl", "sound/happy girl.mp3"),
-        entry("DJ", "sound/DJ.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Result"), "sound/result.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Music2"), "sound/m2.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Music3"), "sound/m3.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Applause"), "sound/applause.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Gong"), "sound/gong.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Drum"), "sound/win3.wav"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "NBA"), "sound/NBA.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Sweet heart"), "sound/sweet heart.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "F1"), "sound/F1.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Konami"), "sound/konami.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Break out"), "sound/break out.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Apache"), "sound/apache.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Life Cup"), "sound/life cup.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Violin"), "sound/violin.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Sweet"), "sound/sweet.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "ButterFly"), "sound/butterfly.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "HuoHuo"), "sound/huohuo.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Clarino"), "sound/clarino.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Army Clarino"), "sound/army clarino.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Portliness"), "sound/portliness.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Gongxi"), "sound/gongxi.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "Happy girl"), "sound/happy girl.mp3"),
+        entry(QT_TRANSLATE_NOOP("Catalogues", "DJ"), "sound/DJ.mp3"),
     };
     return table;
 }
 
 QStringList BackgroundCaptions() {
-    return captionsOf(BackgroundCatalogue()) << QStringLiteral("User-defined");
+    return captionsOf(BackgroundCatalogue())
+           << caption(QT_TRANSLATE_NOOP("Catalogues", "User-defined"));
 }
 
 QStringList RollMusicCaptions() {
     return captionsOf(RollMusicCatalogue())
-           << QStringLiteral("User-defined") << QStringLiteral("None");
+           << caption(QT_TRANSLATE_NOOP("Catalogues", "User-defined"))
+           << caption(QT_TRANSLATE_NOOP("Catalogues", "None"));
 }
 
 QStringList WinnerMusicCaptions() {
     return captionsOf(WinnerMusicCatalogue())
-           << QStringLiteral("User-defined") << QStringLiteral("None");
+           << caption(QT_TRANSLATE_NOOP("Catalogues", "User-defined"))
+           << caption(QT_TRANSLATE_NOOP("Catalogues", "None"));
 }
 
 QString BackgroundFileForIndex(int index) {
@@ -116,4 +130,20 @@ QString RollMusicFileForIndex(int index) {
 QString WinnerMusicFileForIndex(int index) {
     const CatalogueEntry* e = at(WinnerMusicCatalogue(), index);
     return e ? ProgramDir() + e->File : QString();
+}
+
+QString BackgroundFileForChoice(int index, const QString& userDefined) {
+    return index < BackgroundUserDefinedIndex ? BackgroundFileForIndex(index) : userDefined;
+}
+
+QString RollMusicFileForChoice(int index, const QString& userDefined) {
+    if (index == RollMusicUserDefinedIndex)
+        return userDefined;
+    return index < RollMusicUserDefinedIndex ? RollMusicFileForIndex(index) : QString();
+}
+
+QString WinnerMusicFileForChoice(int index, const QString& userDefined) {
+    if (index == WinnerMusicUserDefinedIndex)
+        return userDefined;
+    return index < WinnerMusicUserDefinedIndex ? WinnerMusicFileForIndex(index) : QString();
 }

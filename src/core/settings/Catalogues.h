@@ -24,7 +24,7 @@ inline constexpr int RollMusicNoneIndex = 12;
 inline constexpr int WinnerMusicUserDefinedIndex = 23;
 inline constexpr int WinnerMusicNoneIndex = 24;
 
-// Every entry of the radio groups, in order: 16, 13 and 25 captions.
+// Every entry of the radio groups, in order: 16, 13 and 25 captions, translated.
 QStringList BackgroundCaptions();
 QStringList RollMusicCaptions();
 QStringList WinnerMusicCaptions();
@@ -35,3 +35,11 @@ QStringList WinnerMusicCaptions();
 QString BackgroundFileForIndex(int index);
 QString RollMusicFileForIndex(int index);
 QString WinnerMusicFileForIndex(int index);
+
+// The file a group's entry stands for: the catalogue path, the user-defined
+// text for "User-defined", and the empty text for "None". A background index
+// below 0 is the "Tiger" picture, as the lookup gives it; a music index below 0
+// is no file.
+QString BackgroundFileForChoice(int index, const QString& userDefined);
+QString RollMusicFileForChoice(int index, const QString& userDefined);
+QString WinnerMusicFileForChoice(int index, const QString& userDefined);

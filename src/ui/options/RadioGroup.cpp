@@ -19,12 +19,12 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, int colum
         grid->addWidget(b, i / cols, i % cols);
     }
     connect(m_group, &QButtonGroup::idToggled, this, &RadioGroup::buttonToggled);
-    SetCaptionMode(true);
+    setCaptionMode(true);
     if (!m_buttons.isEmpty())
-        SetItemIndex(0); // the design state: the first entry
+        setIndex(0); // the first state: the first entry
 }
 
-void RadioGroup::SetItemIndex(int index) {
+void RadioGroup::setIndex(int index) {
     if (m_buttons.isEmpty())
         return;
     if (index >= count())
@@ -37,7 +37,7 @@ void RadioGroup::SetItemIndex(int index) {
         m_buttons.at(m_index)->setChecked(false);
         m_group->setExclusive(true);
         m_index = -1;
-        emit Click(-1);
+        emit selectionChanged(-1);
         return;
     }
     if (index == m_index)
@@ -49,13 +49,11 @@ void RadioGroup::buttonToggled(int id, bool checked) {
     if (!checked || id == m_index)
         return;
     m_index = id;
-    emit Click(id);
+    emit selectionChanged(id);
 }
 
-void RadioGroup::SetCaptionMode(bool on) {
+void RadioGroup::setCaptionMode(bool on) {
     m_captionMode = on;
-    // The skins style the caption bar through this property.
-    setProperty("captionMode", on);
     QFont f = font();
     f.setBold(on);
     setFont(f);
@@ -64,6 +62,7 @@ void RadioGroup::SetCaptionMode(bool on) {
         bf.setBold(false);
         b->setFont(bf);
     }
+    // Style sheets that select on the property see the new value.
     style()->unpolish(this);
     style()->polish(this);
 }

@@ -11,24 +11,25 @@ class QRadioButton;
 
 class RadioGroup : public QGroupBox {
     Q_OBJECT
-    Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex NOTIFY Click)
-    Q_PROPERTY(bool CaptionMode READ CaptionMode WRITE SetCaptionMode)
+    Q_PROPERTY(int index READ index WRITE setIndex NOTIFY selectionChanged)
+    // The skins can style the caption bar through this property.
+    Q_PROPERTY(bool captionMode READ captionMode WRITE setCaptionMode)
 public:
     RadioGroup(const QString& title, const QStringList& items, int columns,
                QWidget* parent = nullptr);
 
-    int ItemIndex() const { return m_index; }
-    void SetItemIndex(int index);
+    int index() const { return m_index; }
+    void setIndex(int index);
     int count() const { return static_cast<int>(m_buttons.size()); }
     QRadioButton* button(int index) const { return m_buttons.value(index); }
 
     // The title shown as a caption bar (on) or as a plain group title (off).
-    bool CaptionMode() const { return m_captionMode; }
-    void SetCaptionMode(bool on);
+    bool captionMode() const { return m_captionMode; }
+    void setCaptionMode(bool on);
 
 signals:
     // The selection changed; the new index.
-    void Click(int index);
+    void selectionChanged(int index);
 
 private:
     void buttonToggled(int id, bool checked);

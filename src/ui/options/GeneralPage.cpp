@@ -1,0 +1,192 @@
+#include "ui/options/GeneralPage.h"
+
+#include "core/media/SoundPlayer.h"
+#include "core/settings/Catalogues.h"
+#include "core/settings/ProgramFolder.h"
+#include "core/settings/ProgramSettings.h"
+#include "ui/common/UserPrompts.h"
+#include "ui/options/RadioGroup.h"
+#include "ui/options/SmallButton.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+GeneralPage::GeneralPage(QWidget* parent)
+    : QWidget(parent),
+      m_modeGroup(new RadioGroup(tr("Lottery Mode"), {tr("Photo"), tr("Word")}, 2, this)),
+      m_skinGroup(new RadioGroup(tr("Skin"), {tr("orange"), tr("green"), tr("blue")}, 3, this)),
+      m_titleEdit(new QLineEdit(this)), m_backgroundFileEdit(new QLineEdit),
+      m_chooseBackgroundButton(
+          smallButton(QStringLiteral("chooseBackgroundButton"), tr("Choose a picture"), nullptr)),
+      m_rollMusicFileEdit(new QLineEdit),
+      m_chooseRollMusicButton(
+          smallButton(QStringLiteral("chooseRollMusicButton"), tr("Choose a sound file"), nullptr)),
+      m_playRollMusicButton(
+          smallButton(QStringLiteral("playRollMusicButton"), tr("Play this file"), nullptr)),
+      m_winMusicFileEdit(new QLineEdit),
+      m_chooseWinMusicButton(
+          smallButton(QStringLiteral("chooseWinMusicButton"), tr("Choose a sound file"), nullptr)),
+      m_playWinMusicButton(
+          smallButton(QStringLiteral("playWinMusicButton"), tr("Play this file"), nullptr)),
+      m_previewPlayer(new SoundPlayer(this)) {
+    setObjectName(QStringLiteral("generalPage"));
+    m_modeGroup->setObjectName(QStringLiteral("modeGroup"));
+    m_skinGroup->setObjectName(QStringLiteral("skinGroup"));
+    m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
+    m_backgroundFileEdit->setObjectName(QStringLiteral("backgroundFileEdit"));
+    m_rollMusicFileEdit->setObjectName(QStringLiteral("rollMusicFileEdit"));
+    m_winMusicFileEdit->setObjectName(QStringLiteral("winMusicFileEdit"));
+    m_playRollMusicButton->setText(QStringLiteral("\u25B6"));
+    m_playWinMusicButton->setText(QStringLiteral("\u25B6"));
+    m_previewPlayer->setObjectName(QStringLiteral("previewPlayer"));
+
+    auto* v = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_modeGroup, 1);
+    top->addWidget(m_skinGroup, 2);
+    v->addLayout(top);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(new QLabel(tr("Lottery Title"), this));
+    titleRow->addWidget(m_titleEdit, 1);
+    v->addLayout(titleRow);
+
+    m_backgroundGroup = addCatalogue(QStringLiteral("backgroundGroup"), tr("Background Picture"),
+                                     BackgroundCaptions(), 6, m_backgroundFileEdit,
+                                     tr("User Defined "), {m_chooseBackgroundButton});
+    m_rollMusicGroup = addCatalogue(QStringLiteral("rollMusicGroup"), tr("Roll Background Music"),
+                                    RollMusicCaptions(), 6, m_rollMusicFileEdit, tr("User defined"),
+                                    {m_chooseRollMusicButton, m_playRollMusicButton});
+    m_winMusicGroup = addCatalogue(QStringLiteral("winMusicGroup"), tr("Winner Background Music"),
+                                   WinnerMusicCaptions(), 7, m_winMusicFileEdit, tr("User defined"),
+                                   {m_chooseWinMusicButton, m_playWinMusicButton});
+    v->addStretch(1);
+
+    // A file that turns out not to decode ends its run at once; say why.
+    connect(m_previewPlayer, &SoundPlayer::Done, this, [this] {
+        if (!m_previewPlayer->lastError().isEmpty())
+            UserPrompts::instance().message(this, m_previewPlayer->lastError());
+    });
+    connect(m_rollMusicGroup, &RadioGroup::selectionChanged, this, &GeneralPage::previewRollMusic);
+    connect(m_winMusicGroup, &RadioGroup::selectionChanged, this, &GeneralPage::previewWinMusic);
+    connect(m_chooseBackgroundButton, &QToolButton::clicked, this,
+            &GeneralPage::chooseBackgroundFile);
+    connect(m_chooseRollMusicButton, &QToolButton::clicked, this,
+            [this] { chooseSoundFile(m_rollMusicFileEdit); });
+    connect(m_chooseWinMusicButton, &QToolButton::clicked, this,
+            [this] { chooseSoundFile(m_winMusicFileEdit); });
+    connect(m_playRollMusicButton, &QToolButton::clicked, this,
+            [this] { previewSound(m_rollMusicFileEdit->text()); });
+    connect(m_playWinMusicButton, &QToolButton::clicked, this,
+            [this] { previewSound(m_winMusicFileEdit->text()); });
+}
+
+// A catalogue group with the user-defined file's edit and buttons below its entries.
+RadioGroup* GeneralPage::addCatalogue(const QString& name, const QString& title,
+                                      const QStringList& captions, int columns, QLineEdit* edit,
+                                      const QString& label, const QList<QToolButton*>& buttons) {
+    auto* group = new RadioGroup(title, captions, columns, this);
+    group->setObjectName(name);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(label, group));
+    edit->setParent(group);
+    row->addWidget(edit, 1);
+    for (QToolButton* b : buttons) {
+        b->setParent(group);
+        row->addWidget(b);
+    }
+    static_cast<QGridLayout*>(group->layout())
+        ->addLayout(row, static_cast<int>((captions.size() + columns - 1) / columns), 0, 1,
+                    columns);
+    static_cast<QVBoxLayout*>(layout())->addWidget(group);
+    return group;
+}
+
+void GeneralPage::load(const ProgramSettings& settings) {
+    m_titleEdit->setText(settings.caption());
+    // Selecting a music entry previews it, exactly as a click would; the
+    // user-defined edits are still empty here, so that entry plays nothing.
+    m_rollMusicGroup->setIndex(settings.rollSoundIndex());
+    m_winMusicGroup->setIndex(settings.winSoundIndex());
+    m_backgroundGroup->setIndex(settings.backgroundIndex());
+    // The user-defined entries are recognised by their text, not their number:
+    // "015" selects the entry but leaves its edit empty.
+    if (settings.backgroundIndexText() == QString::number(BackgroundUserDefinedIndex))
+        m_backgroundFileEdit->setText(settings.backgroundText());
+    if (settings.winSoundIndexText() == QString::number(WinnerMusicUserDefinedIndex))
+        m_winMusicFileEdit->setText(settings.winSoundText());
+    if (settings.rollSoundIndexText() == QString::number(RollMusicUserDefinedIndex))
+        m_rollMusicFileEdit->setText(settings.rollSoundText());
+    m_skinGroup->setIndex(settings.skin());
+    // Any number the file holds, limited by the group: 5 shows "Word".
+    m_modeGroup->setIndex(settings.modeNumber());
+}
+
+void GeneralPage::store(ProgramSettings& settings) const {
+    const int background = m_backgroundGroup->index();
+    const int roll = m_rollMusicGroup->index();
+    const int win = m_winMusicGroup->index();
+    settings.setCaption(m_titleEdit->text());
+    settings.setBackground(background,
+                           BackgroundFileForChoice(background, m_backgroundFileEdit->text()));
+    settings.setSkin(m_skinGroup->index());
+    settings.setModeNumber(m_modeGroup->index());
+    settings.setRollSound(roll, RollMusicFileForChoice(roll, m_rollMusicFileEdit->text()));
+    settings.setWinSound(win, WinnerMusicFileForChoice(win, m_winMusicFileEdit->text()));
+}
+
+void GeneralPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    // The catalogues show plain titles once the dialog is up.
+    for (RadioGroup* g : {m_backgroundGroup, m_rollMusicGroup, m_winMusicGroup})
+        g->setCaptionMode(false);
+}
+
+void GeneralPage::stopPreview() {
+    m_previewPlayer->StopSound();
+}
+
+void GeneralPage::previewRollMusic() {
+    previewSound(RollMusicFileForChoice(m_rollMusicGroup->index(), m_rollMusicFileEdit->text()));
+}
+
+void GeneralPage::previewWinMusic() {
+    previewSound(WinnerMusicFileForChoice(m_winMusicGroup->index(), m_winMusicFileEdit->text()));
+}
+
+void GeneralPage::previewSound(const QString& file) {
+    if (file.trimmed().isEmpty())
+        return;
+    const QFileInfo info(file);
+    if (!info.exists() || info.isDir())
+        return;
+    try {
+        m_previewPlayer->StopSound();
+        m_previewPlayer->PlaySound(file, false);
+    } catch (const std::exception& e) {
+        UserPrompts::instance().message(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void GeneralPage::chooseBackgroundFile() {
+    const QString file = UserPrompts::instance().openFile(
+        this, tr("Open picture"), QString(),
+        tr("All (*.jpg *.jpeg *.png *.bmp);;JPG (*.jpg *.jpeg);;PNG (*.png);;Bitmaps (*.bmp)"));
+    // The group stays where it is: the file counts only with "User-defined" chosen.
+    if (!file.isEmpty())
+        m_backgroundFileEdit->setText(QDir::toNativeSeparators(file));
+}
+
+void GeneralPage::chooseSoundFile(QLineEdit* edit) {
+    const QString file = UserPrompts::instance().openFile(this, tr("Open file"), GetDesktopFolder(),
+                                                          tr("All files (*)"));
+    if (!file.isEmpty())
+        edit->setText(QDir::toNativeSeparators(file));
+}
