@@ -5,7 +5,8 @@
 #include "ui/common/ErrorGuard.h"
 #include "ui/common/SkinData.h"
 #include "ui/options/OptionsDialog.h"
-#include "ui/presets/PresetDialogs.h"
+#include "ui/presets/PhotoPresetDialog.h"
+#include "ui/presets/WordPresetDialog.h"
 #include "ui/winners/PhotoWinnersDialog.h"
 #include "ui/winners/WordWinnersDialog.h"
 
@@ -14,9 +15,9 @@
 void MainWindow::ActionMDExecute() {
     guarded(this, [this] {
         if (LotteryMode == 0)
-            PhotoWinnersDialog::ShowModal(this);
+            PhotoWinnersDialog::showModal(this);
         else
-            WordWinnersDialog::ShowModal(this);
+            WordWinnersDialog::showModal(this);
     });
 }
 
