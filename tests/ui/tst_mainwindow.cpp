@@ -62,7 +62,7 @@ void TestMainWindow::everyControlIsThere() {
                            "Timer1",
                            "Timer2",
                            "Timer3",
-                           "bsSkinData1",
+                           "skinData",
                            "bsSkinPopupMenu1",
                            "bsSkinPopupMenu2",
                            "bsSkinPopupMenu3",

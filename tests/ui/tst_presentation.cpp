@@ -143,10 +143,10 @@ void TestPresentation::aboutShowsTheVersion() {
     QTimer::singleShot(0, this, [&] {
         auto* box = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
         QVERIFY(box);
-        version = box->Version->text();
-        product = box->ProductName->text();
+        version = box->findChild<QLabel*>(QStringLiteral("versionLabel"))->text();
+        product = box->findChild<QLabel*>(QStringLiteral("productNameLabel"))->text();
         caption = box->windowTitle();
-        box->bsSkinButton1->click();
+        box->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
     h.form->ActionAboutExecute();
     QCOMPARE(version, QStringLiteral("Version3.2.0.38"));

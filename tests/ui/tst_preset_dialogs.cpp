@@ -1,12 +1,13 @@
 // The photo and word preset editors: what they list, what they store and refuse,
 // deleting, how the main window opens them, and a stored preset winning a draw.
 #include "core/data/Database.h"
-#include "support/TestSql.h"
 #include "core/settings/ProgramFolder.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestSql.h"
 #include "ui/common/SkinData.h"
 #include "ui/common/TableNavigator.h"
-#include "ui/presets/PresetDialogs.h"
+#include "ui/presets/PhotoPresetDialog.h"
+#include "ui/presets/WordPresetDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,7 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QSqlTableModel>
+#include <QSqlQueryModel>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -151,32 +152,32 @@ void TestPresetEditors::layoutAndTexts() {
     QVERIFY(!editor->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!editor->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
 
+    const char* const labelNames[] = {"noteLabel", "entryLabel", "classLabel", "listTitle"};
     for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "bsSkinStdLabel" + QByteArray::number(i + 1);
-        QLabel* label = Child<QLabel>(editor.get(), name.constData());
-        QVERIFY2(label, name.constData());
+        QLabel* label = Child<QLabel>(editor.get(), labelNames[i]);
+        QVERIFY2(label, labelNames[i]);
         QCOMPARE(label->text(), labels.at(i));
     }
-    QVERIFY(Child<QLabel>(editor.get(), "bsSkinStdLabel1")->wordWrap());
-    QCOMPARE(Child<QPushButton>(editor.get(), "bsSkinButton1")->text(), QStringLiteral("cheat"));
-    QCOMPARE(Child<QPushButton>(editor.get(), "bsSkinButton2")->text(), QStringLiteral("exit"));
-    QVERIFY(Child<QLineEdit>(editor.get(), "bsSkinEdit1"));
-    QCOMPARE(Child<QToolButton>(editor.get(), "bsSkinSpeedButton1") != nullptr, photo);
-    QComboBox* classes = Child<QComboBox>(editor.get(), "bsSkinComboBox1");
+    QVERIFY(Child<QLabel>(editor.get(), "noteLabel")->wordWrap());
+    QCOMPARE(Child<QPushButton>(editor.get(), "addButton")->text(), QStringLiteral("cheat"));
+    QCOMPARE(Child<QPushButton>(editor.get(), "closeButton")->text(), QStringLiteral("exit"));
+    QVERIFY(Child<QLineEdit>(editor.get(), "entryEdit"));
+    QCOMPARE(Child<QToolButton>(editor.get(), "pictureButton") != nullptr, photo);
+    QComboBox* classes = Child<QComboBox>(editor.get(), "classBox");
     QVERIFY(classes);
     QVERIFY(!classes->isEditable());
 
-    QTableView* grid = Child<QTableView>(editor.get(), "bsSkinDBGrid1");
+    QTableView* grid = Child<QTableView>(editor.get(), "presetTable");
     QVERIFY(grid);
     QCOMPARE(ShownTitles(grid), titles);
-    QVERIFY(qobject_cast<QSqlTableModel*>(grid->model()));
+    QCOMPARE(grid->model(), Child<QSqlQueryModel>(editor.get(), "presetModel"));
     QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     QVERIFY(grid->showGrid());
     QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
     // The widest column is the first, as its display width says.
     QVERIFY(grid->columnWidth(0) > grid->columnWidth(1));
-    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "bsSkinDBNavigator1");
+    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "presetNavigator");
     QVERIFY(navigator);
     QCOMPARE(navigator->view(), grid);
     QCOMPARE(navigator->deleteConfirmation(), QStringLiteral("Delete record?"));
@@ -214,7 +215,7 @@ void TestPresetEditors::classList() {
     const QStringList cheats =
         f.program.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
     auto editor = MakeEditor(photo);
-    QComboBox* box = Child<QComboBox>(editor.get(), "bsSkinComboBox1");
+    QComboBox* box = Child<QComboBox>(editor.get(), "classBox");
     QStringList listed;
     for (int i = 0; i < box->count(); ++i)
         listed << box->itemText(i);
@@ -222,9 +223,9 @@ void TestPresetEditors::classList() {
     QCOMPARE(box->currentIndex(), classes.isEmpty() ? -1 : 0);
 
     // Something valid to store, so that only the class decides.
-    Child<QLineEdit>(editor.get(), "bsSkinEdit1")
+    Child<QLineEdit>(editor.get(), "entryEdit")
         ->setText(photo ? cheats.at(0) : QStringLiteral("Guest Star"));
-    Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+    Child<QPushButton>(editor.get(), "addButton")->click();
     const QString table = photo ? QStringLiteral("zb") : QStringLiteral("zb1");
     const QString classColumn = photo ? QStringLiteral("class") : QStringLiteral("prize");
     if (classes.isEmpty()) {
@@ -238,9 +239,9 @@ void TestPresetEditors::classList() {
                  QStringList{classes.at(0)});
         // A class chosen and then taken away is refused as well.
         box->setCurrentIndex(-1);
-        Child<QLineEdit>(editor.get(), "bsSkinEdit1")
+        Child<QLineEdit>(editor.get(), "entryEdit")
             ->setText(photo ? cheats.at(0) : QStringLiteral("Other Guest"));
-        Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+        Child<QPushButton>(editor.get(), "addButton")->click();
         QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("Please choose a class.")});
         QCOMPARE(f.program.count(QStringLiteral("select count(*) from ") + table), 1);
     }
@@ -253,21 +254,21 @@ void TestPresetEditors::photoPresetThroughPictureButton() {
     PhotoPresetDialog editor;
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    QCOMPARE(editor.ADOTable1->rowCount(), 0);
+    QCOMPARE(Child<QSqlQueryModel>(&editor, "presetModel")->rowCount(), 0);
 
     f.prompts.fileAnswers << cheats.at(0);
-    QTest::mouseClick(editor.bsSkinSpeedButton1, Qt::LeftButton);
-    QCOMPARE(editor.bsSkinEdit1->text(), cheats.at(0));
+    QTest::mouseClick(Child<QToolButton>(&editor, "pictureButton"), Qt::LeftButton);
+    QCOMPARE(Child<QLineEdit>(&editor, "entryEdit")->text(), cheats.at(0));
     // JPEG first, and nothing offered that the display cannot load.
     QVERIFY2(f.prompts.lastFilter.startsWith(QStringLiteral("All (*.jpg *.JPG *.jpeg")),
              qPrintable(f.prompts.lastFilter));
     QVERIFY(f.prompts.lastFilter.contains(QStringLiteral("JPG (*.jpg *.JPG *.jpeg *.JPEG)")));
     QVERIFY(!f.prompts.lastFilter.contains(QStringLiteral("emf")));
     QVERIFY(!f.prompts.lastFilter.contains(QStringLiteral("wmf")));
-    QCOMPARE(f.prompts.lastFilter, PhotoPresetDialog::PictureFilter());
+    QCOMPARE(f.prompts.lastFilter, PhotoPresetDialog::pictureFilter());
 
-    editor.bsSkinComboBox1->setCurrentIndex(1);
-    QTest::mouseClick(editor.bsSkinButton1, Qt::LeftButton);
+    Child<QComboBox>(&editor, "classBox")->setCurrentIndex(1);
+    QTest::mouseClick(Child<QPushButton>(&editor, "addButton"), Qt::LeftButton);
     QVERIFY(f.prompts.messages.isEmpty());
     QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")), 1);
     QCOMPARE(f.program.sql(QStringLiteral("select filename from zb")).toString(), cheats.at(0));
@@ -275,26 +276,28 @@ void TestPresetEditors::photoPresetThroughPictureButton() {
              QStringLiteral("Second Prize"));
     QVERIFY(!f.program.sql(QStringLiteral("select rq from zb")).isNull());
     // Listed at once, with the titles kept across the new reading of the table.
-    QCOMPARE(GridColumn(editor.bsSkinDBGrid1), QStringList{cheats.at(0)});
-    QCOMPARE(GridColumn(editor.bsSkinDBGrid1, 1), QStringList{QStringLiteral("Second Prize")});
-    QVERIFY(!GridColumn(editor.bsSkinDBGrid1, 2).at(0).isEmpty());
+    QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable")), QStringList{cheats.at(0)});
+    QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable"), 1),
+             QStringList{QStringLiteral("Second Prize")});
+    QVERIFY(!GridColumn(Child<QTableView>(&editor, "presetTable"), 2).at(0).isEmpty());
     QCOMPARE(
-        ShownTitles(editor.bsSkinDBGrid1),
+        ShownTitles(Child<QTableView>(&editor, "presetTable")),
         (QStringList{QStringLiteral("filename"), QStringLiteral("class"), QStringLiteral("date")}));
-    QVERIFY(editor.bsSkinEdit1->text().isEmpty());
-    QCOMPARE(editor.bsSkinComboBox1->currentIndex(), 1);
+    QVERIFY(Child<QLineEdit>(&editor, "entryEdit")->text().isEmpty());
+    QCOMPARE(Child<QComboBox>(&editor, "classBox")->currentIndex(), 1);
 
     // A cancelled dialog leaves the edit box alone.
-    editor.bsSkinEdit1->setText(QStringLiteral("typed"));
-    QTest::mouseClick(editor.bsSkinSpeedButton1, Qt::LeftButton);
-    QCOMPARE(editor.bsSkinEdit1->text(), QStringLiteral("typed"));
+    Child<QLineEdit>(&editor, "entryEdit")->setText(QStringLiteral("typed"));
+    QTest::mouseClick(Child<QToolButton>(&editor, "pictureButton"), Qt::LeftButton);
+    QCOMPARE(Child<QLineEdit>(&editor, "entryEdit")->text(), QStringLiteral("typed"));
 
     // A typed path works as well, and the new row becomes the current one.
-    editor.bsSkinEdit1->setText(QStringLiteral("  ") + cheats.at(1) + QStringLiteral(" "));
-    QTest::keyClick(editor.bsSkinEdit1, Qt::Key_Return);
+    Child<QLineEdit>(&editor, "entryEdit")
+        ->setText(QStringLiteral("  ") + cheats.at(1) + QStringLiteral(" "));
+    QTest::keyClick(Child<QLineEdit>(&editor, "entryEdit"), Qt::Key_Return);
     QVERIFY(f.prompts.messages.isEmpty());
-    QCOMPARE(GridColumn(editor.bsSkinDBGrid1), cheats);
-    QCOMPARE(editor.bsSkinDBGrid1->currentIndex().row(), 1);
+    QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable")), cheats);
+    QCOMPARE(Child<QTableView>(&editor, "presetTable")->currentIndex().row(), 1);
 }
 
 void TestPresetEditors::photoRefusals_data() {
@@ -335,16 +338,16 @@ void TestPresetEditors::photoRefusals() {
     if (!bytes.isEmpty())
         QVERIFY(WriteBytes(file, bytes));
     PhotoPresetDialog editor;
-    QCOMPARE(editor.bsSkinComboBox1->currentText(), cls);
-    editor.bsSkinEdit1->setText(file);
-    editor.bsSkinButton1->click();
+    QCOMPARE(Child<QComboBox>(&editor, "classBox")->currentText(), cls);
+    Child<QLineEdit>(&editor, "entryEdit")->setText(file);
+    Child<QPushButton>(&editor, "addButton")->click();
     QCOMPARE(f.prompts.messages, QStringList{message.contains(QStringLiteral("%1"))
                                                  ? message.arg(QFileInfo(file).absoluteFilePath())
                                                  : message});
     QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")), 1);
-    QCOMPARE(editor.ADOTable1->rowCount(), 1);
+    QCOMPARE(Child<QSqlQueryModel>(&editor, "presetModel")->rowCount(), 1);
     // Kept, so the operator can put it right.
-    QCOMPARE(editor.bsSkinEdit1->text(), file);
+    QCOMPARE(Child<QLineEdit>(&editor, "entryEdit")->text(), file);
 }
 
 void TestPresetEditors::wordPresets_data() {
@@ -382,15 +385,15 @@ void TestPresetEditors::wordPresets() {
     f.program.sql(TestSql::InsertWordPreset,
                   {QStringLiteral("Earlier Guest"), QStringLiteral("Second Prize")});
     WordPresetDialog editor;
-    QCOMPARE(editor.bsSkinComboBox1->currentText(), cls);
-    editor.bsSkinEdit1->setText(typed);
-    QTest::mouseClick(editor.bsSkinButton1, Qt::LeftButton);
+    QCOMPARE(Child<QComboBox>(&editor, "classBox")->currentText(), cls);
+    Child<QLineEdit>(&editor, "entryEdit")->setText(typed);
+    QTest::mouseClick(Child<QPushButton>(&editor, "addButton"), Qt::LeftButton);
     const QStringList before{QStringLiteral("Listed Guest"), QStringLiteral("Earlier Guest")};
     if (stored.isEmpty()) {
         QCOMPARE(f.prompts.messages, QStringList{message});
         QCOMPARE(Column(QStringLiteral("select wz from zb1 order by rowid")), before);
-        QCOMPARE(editor.bsSkinEdit1->text(), typed);
-        QCOMPARE(GridColumn(editor.bsSkinDBGrid1), before);
+        QCOMPARE(Child<QLineEdit>(&editor, "entryEdit")->text(), typed);
+        QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable")), before);
     } else {
         QVERIFY(f.prompts.messages.isEmpty());
         QCOMPARE(Column(QStringLiteral("select wz from zb1 order by rowid")),
@@ -398,10 +401,11 @@ void TestPresetEditors::wordPresets() {
         QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb1 where wz=? and prize=?"),
                                  {stored, cls}),
                  1);
-        QVERIFY(editor.bsSkinEdit1->text().isEmpty());
-        QCOMPARE(GridColumn(editor.bsSkinDBGrid1), before + QStringList{stored});
-        QCOMPARE(GridColumn(editor.bsSkinDBGrid1, 1).last(), cls);
-        QCOMPARE(editor.bsSkinDBGrid1->currentIndex().row(), 2);
+        QVERIFY(Child<QLineEdit>(&editor, "entryEdit")->text().isEmpty());
+        QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable")),
+                 before + QStringList{stored});
+        QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable"), 1).last(), cls);
+        QCOMPARE(Child<QTableView>(&editor, "presetTable")->currentIndex().row(), 2);
     }
 }
 
@@ -431,9 +435,9 @@ void TestPresetEditors::alreadyWonAsksFirst() {
         name = QStringLiteral("Ann Lee");
     }
     auto editor = MakeEditor(photo);
-    Child<QLineEdit>(editor.get(), "bsSkinEdit1")->setText(photo ? cheats.at(0) : name);
+    Child<QLineEdit>(editor.get(), "entryEdit")->setText(photo ? cheats.at(0) : name);
     f.prompts.yesNoAnswers << keep;
-    Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+    Child<QPushButton>(editor.get(), "addButton")->click();
     QCOMPARE(f.prompts.questions.size(), 1);
     QVERIFY2(f.prompts.questions.at(0).startsWith(editor->windowTitle() + QLatin1Char('|') + name +
                                                   QStringLiteral(" has already won")),
@@ -476,8 +480,8 @@ void TestPresetEditors::deleteAsksAndRemovesOneRow() {
             f.program.sql(TestSql::InsertWordPreset, {QLatin1String(v), cls});
     }
     auto editor = MakeEditor(photo);
-    QTableView* grid = Child<QTableView>(editor.get(), "bsSkinDBGrid1");
-    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "bsSkinDBNavigator1");
+    QTableView* grid = Child<QTableView>(editor.get(), "presetTable");
+    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "presetNavigator");
     QCOMPARE(GridColumn(grid).size(), 3);
     QCOMPARE(grid->currentIndex().row(), 0);
     for (int i = 0; i < row; ++i)
@@ -510,12 +514,12 @@ void TestPresetEditors::exitAndEscapeClose() {
     auto editor = MakeEditor(photo);
     editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
-    QLineEdit* edit = Child<QLineEdit>(editor.get(), "bsSkinEdit1");
+    QLineEdit* edit = Child<QLineEdit>(editor.get(), "entryEdit");
     edit->setText(QStringLiteral("not stored"));
     if (escape)
         QTest::keyClick(edit, Qt::Key_Escape);
     else
-        Child<QPushButton>(editor.get(), "bsSkinButton2")->click();
+        Child<QPushButton>(editor.get(), "closeButton")->click();
     QVERIFY(!editor->isVisible());
     QCOMPARE(editor->result(), int(QDialog::Rejected));
     QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")) +
@@ -594,15 +598,15 @@ void TestPresetEditors::storedPresetWinsTheDraw() {
     QCOMPARE(drawClass, cls);
     {
         auto editor = MakeEditor(photo, h.form.get());
-        Child<QComboBox>(editor.get(), "bsSkinComboBox1")->setCurrentText(drawClass);
+        Child<QComboBox>(editor.get(), "classBox")->setCurrentText(drawClass);
         if (photo) {
             h.prompts.fileAnswers << cheats.at(0);
-            Child<QToolButton>(editor.get(), "bsSkinSpeedButton1")->click();
+            Child<QToolButton>(editor.get(), "pictureButton")->click();
         } else {
-            Child<QLineEdit>(editor.get(), "bsSkinEdit1")->setText(QStringLiteral("Guest Star"));
+            Child<QLineEdit>(editor.get(), "entryEdit")->setText(QStringLiteral("Guest Star"));
         }
-        Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
-        Child<QPushButton>(editor.get(), "bsSkinButton2")->click();
+        Child<QPushButton>(editor.get(), "addButton")->click();
+        Child<QPushButton>(editor.get(), "closeButton")->click();
     }
     QVERIFY(h.prompts.messages.isEmpty());
     h.activate();

@@ -102,9 +102,14 @@ void TestWholeEvent::photoEvent() {
     const QString out = h.program.currentDir() + QStringLiteral("winners.xls");
     withModal<PhotoWinnersDialog>([&] { h.form->ActionMDExecute(); },
                                   [&](PhotoWinnersDialog* w) {
-                                      QCOMPARE(w->bsSkinDBGrid1->model()->rowCount(), 3);
+                                      QCOMPARE(w->findChild<QTableView*>(
+                                                    QStringLiteral("winnersTable"))
+                                                   ->model()
+                                                   ->rowCount(),
+                                               3);
                                       h.prompts.fileAnswers.enqueue(out);
-                                      w->ActionExport->trigger();
+                                      w->findChild<QAction*>(QStringLiteral("exportAction"))
+                                          ->trigger();
                                   });
     QCOMPARE(h.prompts.lastSaveName, QStringLiteral("Winner.xls"));
     QCOMPARE(h.prompts.opened, QStringList{out});
@@ -157,9 +162,14 @@ void TestWholeEvent::wordEvent() {
     const QString out = h.program.currentDir() + QStringLiteral("words");
     withModal<WordWinnersDialog>([&] { h.form->ActionMDExecute(); },
                                  [&](WordWinnersDialog* w) {
-                                     QCOMPARE(w->bsSkinDBGrid1->model()->rowCount(), 3);
+                                     QCOMPARE(w->findChild<QTableView*>(
+                                                   QStringLiteral("winnersTable"))
+                                                  ->model()
+                                                  ->rowCount(),
+                                              3);
                                      h.prompts.fileAnswers.enqueue(out);
-                                     w->ActionExp->trigger();
+                                     w->findChild<QAction*>(QStringLiteral("exportAction"))
+                                         ->trigger();
                                  });
     QCOMPARE(h.prompts.opened, QStringList{out + QStringLiteral(".xls")});
     const QStringList texts = sylkTexts(out + QStringLiteral(".xls"));
