@@ -76,6 +76,7 @@ private slots:
     void keyDownShowsTheRowLeftKeyUpTheRowReached();
     void deleteAsksAndRemovesTheWinner();
     void deletingTheLastRowKeepsThePhoto();
+    void refusedDeleteIsReportedAndKeepsTheRow();
     void missingAndUnreadablePhotos();
     void exportNeedsTheTemplate();
     void exportCancelledWritesNothing();
@@ -251,6 +252,29 @@ void TestPhotoWinners::deletingTheLastRowKeepsThePhoto() {
     QCOMPARE(WinnersFixture::count(QStringLiteral("select count(*) from prize")), 0);
     QVERIFY(Near(Shown(w), Qt::magenta));
     QVERIFY(!Navigator(w)->button(TableNavigator::Delete)->isEnabled());
+}
+
+void TestPhotoWinners::refusedDeleteIsReportedAndKeepsTheRow() {
+    WinnersFixture fx;
+    const QString p0 = fx.makePhoto(QStringLiteral("p0.jpg"), Qt::red);
+    const QString p1 = fx.makePhoto(QStringLiteral("p1.jpg"), Qt::green);
+    fx.addPhotoWinner(p0, QStringLiteral("A"));
+    fx.addPhotoWinner(p1, QStringLiteral("B"));
+    WinnersFixture::exec(QStringLiteral("create trigger keep before delete on prize "
+                                        "begin select raise(abort, 'kept by rule'); end"));
+    PhotoWinnersDialog w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ClickRow(w, 1);
+    fx.prompts->confirmAnswers.enqueue(true);
+    Navigator(w)->button(TableNavigator::Delete)->click();
+    QCOMPARE(fx.prompts->messages.size(), 1);
+    QVERIFY2(fx.prompts->messages.first().contains(QStringLiteral("kept by rule")),
+             qPrintable(fx.prompts->messages.first()));
+    QCOMPARE(WinnersFixture::count(QStringLiteral("select count(*) from prize")), 2);
+    QCOMPARE(Column(w, QStringLiteral("filename")), (QStringList{p0, p1}));
+    QCOMPARE(Table(w)->currentIndex().row(), 1);
+    QVERIFY(Near(Shown(w), Qt::green));
 }
 
 void TestPhotoWinners::missingAndUnreadablePhotos() {

@@ -1,30 +1,20 @@
 // The photo and word preset editors: what they list, what they store and refuse,
-// deleting, how the main window opens them, and a stored preset winning a draw.
-#include "core/data/Database.h"
-#include "core/settings/ProgramFolder.h"
-#include "support/MainWindowHarness.h"
+// deleting and refreshing, and closing.
+#include "PresetFixture.h"
+
 #include "support/TestSql.h"
 #include "ui/common/SkinData.h"
 #include "ui/common/TableNavigator.h"
-#include "ui/presets/PhotoPresetDialog.h"
-#include "ui/presets/WordPresetDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QSqlQueryModel>
-#include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
-
-#include <memory>
 
 class TestPresetEditors : public QObject {
     Q_OBJECT
@@ -42,78 +32,11 @@ private slots:
     void alreadyWonAsksFirst();
     void deleteAsksAndRemovesOneRow_data();
     void deleteAsksAndRemovesOneRow();
+    void refreshAndRefusedDelete_data();
+    void refreshAndRefusedDelete();
     void exitAndEscapeClose_data();
     void exitAndEscapeClose();
-    void shortcutsOpenEditors_data();
-    void shortcutsOpenEditors();
-    void storedPresetWinsTheDraw_data();
-    void storedPresetWinsTheDraw();
 };
-
-namespace {
-const QString cls = QStringLiteral("First Prize");
-
-// A program folder with its database; the scripted prompts come first so that
-// they outlive every window a test makes.
-struct Fixture {
-    ScriptedPrompts prompts;
-    TempProgram program;
-    Fixture() {
-        SkinFile.clear();
-        program.openDatabase();
-    }
-};
-
-std::unique_ptr<QDialog> MakeEditor(bool photo, QWidget* parent = nullptr) {
-    if (photo)
-        return std::make_unique<PhotoPresetDialog>(parent);
-    return std::make_unique<WordPresetDialog>(parent);
-}
-
-template <class T> T* Child(QWidget* w, const char* name) {
-    return w->findChild<T*>(QLatin1String(name));
-}
-
-// Titles of the columns the grid shows, in the order shown.
-QStringList ShownTitles(QTableView* grid) {
-    QStringList out;
-    QHeaderView* header = grid->horizontalHeader();
-    for (int v = 0; v < header->count(); ++v) {
-        const int c = header->logicalIndex(v);
-        if (!grid->isColumnHidden(c))
-            out << grid->model()->headerData(c, Qt::Horizontal).toString();
-    }
-    return out;
-}
-
-// The first column of every row the grid lists.
-QStringList GridColumn(QTableView* grid, int column = 0) {
-    QAbstractItemModel* model = grid->model();
-    while (model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
-    QStringList out;
-    for (int r = 0; r < model->rowCount(); ++r)
-        out << model->index(r, column).data().toString();
-    return out;
-}
-
-QStringList Column(const QString& statement) {
-    QSqlQuery q(Db());
-    if (!q.exec(statement))
-        return {QStringLiteral("<failed>")};
-    QStringList out;
-    while (q.next())
-        out << q.value(0).toString();
-    return out;
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    return f.write(bytes) == bytes.size();
-}
-} // namespace
 
 void TestPresetEditors::layoutAndTexts_data() {
     QTest::addColumn<bool>("photo");
@@ -498,6 +421,48 @@ void TestPresetEditors::deleteAsksAndRemovesOneRow() {
     QVERIFY(grid->currentIndex().isValid());
 }
 
+void TestPresetEditors::refreshAndRefusedDelete_data() {
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("photo") << true
+                           << QStringList{QStringLiteral("filename"), QStringLiteral("class"),
+                                          QStringLiteral("date")};
+    QTest::newRow("word") << false << QStringList{QStringLiteral("name"), QStringLiteral("class")};
+}
+
+void TestPresetEditors::refreshAndRefusedDelete() {
+    QFETCH(bool, photo);
+    QFETCH(QStringList, titles);
+    Fixture f;
+    const QString insert = photo ? TestSql::InsertPhotoPreset : TestSql::InsertWordPreset;
+    const QString table = photo ? QStringLiteral("zb") : QStringLiteral("zb1");
+    const QString first = photo ? QStringLiteral("filename") : QStringLiteral("wz");
+    f.program.sql(insert, {QStringLiteral("A"), cls});
+    auto editor = MakeEditor(photo);
+    QTableView* grid = Child<QTableView>(editor.get(), "presetTable");
+    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "presetNavigator");
+    QCOMPARE(GridColumn(grid), QStringList{QStringLiteral("A")});
+
+    // A row stored while the editor is open shows up on Refresh, under the same titles.
+    f.program.sql(insert, {QStringLiteral("B"), cls});
+    navigator->button(TableNavigator::Refresh)->click();
+    QCOMPARE(GridColumn(grid), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    QCOMPARE(ShownTitles(grid), titles);
+
+    // A delete the database refuses is told, and the row stays listed.
+    f.program.sql(QStringLiteral("create trigger keep before delete on %1 "
+                                 "begin select raise(abort, 'kept by rule'); end")
+                      .arg(table));
+    f.prompts.confirmAnswers << true;
+    navigator->button(TableNavigator::Delete)->click();
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY2(f.prompts.messages.first().contains(QStringLiteral("kept by rule")),
+             qPrintable(f.prompts.messages.first()));
+    const QStringList both{QStringLiteral("A"), QStringLiteral("B")};
+    QCOMPARE(Column(QStringLiteral("select %1 from %2 order by rowid").arg(first, table)), both);
+    QCOMPARE(GridColumn(grid), both);
+}
+
 void TestPresetEditors::exitAndEscapeClose_data() {
     QTest::addColumn<bool>("photo");
     QTest::addColumn<bool>("escape");
@@ -525,113 +490,6 @@ void TestPresetEditors::exitAndEscapeClose() {
     QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")) +
                  f.program.count(QStringLiteral("select count(*) from zb1")),
              0);
-}
-
-void TestPresetEditors::shortcutsOpenEditors_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("Ctrl+Shift+P") << int(Qt::Key_P) << QStringLiteral("PhotoPresetDialog")
-                                  << QStringLiteral("cheat");
-    QTest::newRow("Ctrl+Shift+W") << int(Qt::Key_W) << QStringLiteral("WordPresetDialog")
-                                  << QStringLiteral("CHEAT");
-}
-
-void TestPresetEditors::shortcutsOpenEditors() {
-    QFETCH(int, key);
-    QFETCH(QString, window);
-    QFETCH(QString, caption);
-    MainWindowHarness h;
-    QString seenName, seenCaption;
-    QWidget* seenParent = nullptr;
-    // The key may be handled before the timer's first turn, so look until a
-    // modal window shows up, then close it as the operator would.
-    QTimer watcher;
-    watcher.setInterval(0);
-    int turns = 0;
-    connect(&watcher, &QTimer::timeout, this, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (++turns > 1000)
-                watcher.stop();
-            return;
-        }
-        watcher.stop();
-        seenName = modal->objectName();
-        seenCaption = modal->windowTitle();
-        seenParent = modal->parentWidget();
-        modal->close();
-    });
-    watcher.start();
-    QWidget* target = QApplication::focusWidget();
-    if (!target || target->window() != h.form.get())
-        target = h.form.get();
-    QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
-    watcher.stop();
-    QCOMPARE(seenName, window);
-    QCOMPARE(seenCaption, caption);
-    QCOMPARE(seenParent, static_cast<QWidget*>(h.form.get()));
-    // Closed and freed, and the chord did not arm a draw.
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(h.form->findChildren<QDialog*>().isEmpty());
-    QVERIFY(!h.form->DrawArmed);
-    QVERIFY(h.prompts.messages.isEmpty());
-}
-
-void TestPresetEditors::storedPresetWinsTheDraw_data() {
-    QTest::addColumn<bool>("photo");
-    QTest::newRow("photo") << true;
-    QTest::newRow("word") << false;
-}
-
-void TestPresetEditors::storedPresetWinsTheDraw() {
-    QFETCH(bool, photo);
-    TempProgram files;
-    QStringList people;
-    for (int i = 0; i < 6; ++i)
-        people << QStringLiteral("Person %1.jpg").arg(i);
-    files.makePhotos(QStringLiteral("photos"), people);
-    const QStringList cheats =
-        files.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
-    MainWindowHarness h(photo ? PhotoIni(files.path(QStringLiteral("photos"))) : WordIni());
-    const QString drawClass = h.form->bsSkinComboBox1->currentText();
-    QCOMPARE(drawClass, cls);
-    {
-        auto editor = MakeEditor(photo, h.form.get());
-        Child<QComboBox>(editor.get(), "classBox")->setCurrentText(drawClass);
-        if (photo) {
-            h.prompts.fileAnswers << cheats.at(0);
-            Child<QToolButton>(editor.get(), "pictureButton")->click();
-        } else {
-            Child<QLineEdit>(editor.get(), "entryEdit")->setText(QStringLiteral("Guest Star"));
-        }
-        Child<QPushButton>(editor.get(), "addButton")->click();
-        Child<QPushButton>(editor.get(), "closeButton")->click();
-    }
-    QVERIFY(h.prompts.messages.isEmpty());
-    h.activate();
-    h.enter();
-    if (!photo)
-        h.form->RxSpinEdit1->setValue(3);
-    h.space();
-    h.ticks(2);
-    h.space();
-    if (photo) {
-        QCOMPARE(h.form->CurrentPhoto, cheats.at(0));
-        QCOMPARE(h.form->windowTitle(), QStringLiteral("Star.jpg"));
-        QCOMPARE(h.program.count(
-                     QStringLiteral("select count(*) from prize where filename=? and class=?"),
-                     {cheats.at(0), cls}),
-                 1);
-    } else {
-        const QStringList shown = h.lines();
-        QCOMPARE(shown.size(), 3);
-        QCOMPARE(shown.at(0), QStringLiteral("Guest Star"));
-        QCOMPARE(
-            h.program.sql(QStringLiteral("select prize from wz where wz='Guest Star'")).toString(),
-            cls);
-    }
-    QVERIFY(h.prompts.messages.isEmpty());
 }
 
 QTEST_MAIN(TestPresetEditors)
