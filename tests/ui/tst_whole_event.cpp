@@ -100,17 +100,14 @@ void TestWholeEvent::photoEvent() {
     QVERIFY(h.form->LabelWZ->text().startsWith(QStringLiteral("Congratulations")));
 
     const QString out = h.program.currentDir() + QStringLiteral("winners.xls");
-    withModal<PhotoWinnersDialog>([&] { h.form->ActionMDExecute(); },
-                                  [&](PhotoWinnersDialog* w) {
-                                      QCOMPARE(w->findChild<QTableView*>(
-                                                    QStringLiteral("winnersTable"))
-                                                   ->model()
-                                                   ->rowCount(),
-                                               3);
-                                      h.prompts.fileAnswers.enqueue(out);
-                                      w->findChild<QAction*>(QStringLiteral("exportAction"))
-                                          ->trigger();
-                                  });
+    withModal<PhotoWinnersDialog>(
+        [&] { h.form->ActionMDExecute(); },
+        [&](PhotoWinnersDialog* w) {
+            QCOMPARE(w->findChild<QTableView*>(QStringLiteral("winnersTable"))->model()->rowCount(),
+                     3);
+            h.prompts.fileAnswers.enqueue(out);
+            w->findChild<QAction*>(QStringLiteral("exportAction"))->trigger();
+        });
     QCOMPARE(h.prompts.lastSaveName, QStringLiteral("Winner.xls"));
     QCOMPARE(h.prompts.opened, QStringList{out});
     const QStringList texts = sylkTexts(out);
@@ -160,17 +157,14 @@ void TestWholeEvent::wordEvent() {
     const QStringList winners = h.lines();
 
     const QString out = h.program.currentDir() + QStringLiteral("words");
-    withModal<WordWinnersDialog>([&] { h.form->ActionMDExecute(); },
-                                 [&](WordWinnersDialog* w) {
-                                     QCOMPARE(w->findChild<QTableView*>(
-                                                   QStringLiteral("winnersTable"))
-                                                  ->model()
-                                                  ->rowCount(),
-                                              3);
-                                     h.prompts.fileAnswers.enqueue(out);
-                                     w->findChild<QAction*>(QStringLiteral("exportAction"))
-                                         ->trigger();
-                                 });
+    withModal<WordWinnersDialog>(
+        [&] { h.form->ActionMDExecute(); },
+        [&](WordWinnersDialog* w) {
+            QCOMPARE(w->findChild<QTableView*>(QStringLiteral("winnersTable"))->model()->rowCount(),
+                     3);
+            h.prompts.fileAnswers.enqueue(out);
+            w->findChild<QAction*>(QStringLiteral("exportAction"))->trigger();
+        });
     QCOMPARE(h.prompts.opened, QStringList{out + QStringLiteral(".xls")});
     const QStringList texts = sylkTexts(out + QStringLiteral(".xls"));
     for (const QString& w : winners)

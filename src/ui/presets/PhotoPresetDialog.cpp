@@ -42,9 +42,9 @@ PhotoPresetDialog::PhotoPresetDialog(QWidget* parent)
     pictureButton->setAccessibleName(tr("Open picture"));
     addEntryButton(pictureButton);
     connect(pictureButton, &QToolButton::clicked, this, &PhotoPresetDialog::choosePicture);
-    openPresetList({{QT_TR_NOOP("filename"), 58, false},
-                    {QT_TR_NOOP("class"), 16, false},
-                    {QT_TR_NOOP("date"), 15, true}});
+    openPresetList({{QT_TRANSLATE_NOOP("PresetDialog", "filename"), 58, false},
+                    {QT_TRANSLATE_NOOP("PresetDialog", "class"), 16, false},
+                    {QT_TRANSLATE_NOOP("PresetDialog", "date"), 15, true}});
 }
 
 QSqlQuery PhotoPresetDialog::listRows() const {

@@ -47,11 +47,11 @@ QLabel* MakeLabel(QWidget* panel, const char* name, const QString& text) {
 
 } // namespace
 
-PresetDialog::PresetDialog(QWidget* parent, const Layout& layout) : QDialog(parent) {
-    setObjectName(layout.objectName);
+PresetDialog::PresetDialog(QWidget* parent, const Setup& setup) : QDialog(parent) {
+    setObjectName(setup.objectName);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setWindowTitle(layout.caption);
-    resize(layout.clientSize);
+    setWindowTitle(setup.caption);
+    resize(setup.clientSize);
     const QWidget* owner = parentWidget();
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen)
@@ -69,13 +69,13 @@ PresetDialog::PresetDialog(QWidget* parent, const Layout& layout) : QDialog(pare
     fieldsLayout->setHorizontalSpacing(8);
     fieldsLayout->setVerticalSpacing(8);
 
-    noteLabel = MakeLabel(entryPanel, "noteLabel", layout.note);
+    noteLabel = MakeLabel(entryPanel, "noteLabel", setup.note);
     noteLabel->setWordWrap(true);
     // A widget's own sheet wins over the skin's label colour.
     noteLabel->setStyleSheet(QStringLiteral("color: palette(highlight); font-weight: bold;"));
     // Nothing to note: an empty line would only push the fields down.
-    noteLabel->setVisible(!layout.note.isEmpty());
-    entryLabel = MakeLabel(entryPanel, "entryLabel", layout.entryLabel);
+    noteLabel->setVisible(!setup.note.isEmpty());
+    entryLabel = MakeLabel(entryPanel, "entryLabel", setup.entryLabel);
     entryEdit = new QLineEdit(entryPanel);
     entryEdit->setObjectName(QStringLiteral("entryEdit"));
     entryEdit->setClearButtonEnabled(true);
@@ -111,7 +111,7 @@ PresetDialog::PresetDialog(QWidget* parent, const Layout& layout) : QDialog(pare
     auto* list = new QVBoxLayout(listPanel);
     list->setContentsMargins(12, 8, 12, 12);
     list->setSpacing(4);
-    listTitle = MakeLabel(listPanel, "listTitle", layout.listTitle);
+    listTitle = MakeLabel(listPanel, "listTitle", setup.listTitle);
     QFont title = listTitle->font();
     title.setBold(true);
     listTitle->setFont(title);

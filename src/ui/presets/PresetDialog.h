@@ -25,7 +25,7 @@ class PresetDialog : public QDialog {
     Q_OBJECT
 protected:
     // The editor's own texts and size; the note may be empty.
-    struct Layout {
+    struct Setup {
         QString objectName;
         QString caption;
         QSize clientSize;
@@ -43,7 +43,7 @@ protected:
     };
 
     // No caption buttons, the client area centred on the screen the program is on.
-    PresetDialog(QWidget* parent, const Layout& layout);
+    PresetDialog(QWidget* parent, const Setup& setup);
 
     // Loads the skin and the classes and lists the editor's rows under the
     // grid and the navigator; `shown` are the list's leading columns, the

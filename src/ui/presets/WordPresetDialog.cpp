@@ -9,7 +9,8 @@
 WordPresetDialog::WordPresetDialog(QWidget* parent)
     : PresetDialog(parent, {QStringLiteral("WordPresetDialog"), tr("CHEAT"), QSize(847, 558),
                             QString(), tr("cheat word"), tr("cheat list")}) {
-    openPresetList({{QT_TR_NOOP("name"), 66, false}, {QT_TR_NOOP("class"), 50, false}});
+    openPresetList({{QT_TRANSLATE_NOOP("PresetDialog", "name"), 66, false},
+                    {QT_TRANSLATE_NOOP("PresetDialog", "class"), 50, false}});
 }
 
 QSqlQuery WordPresetDialog::listRows() const {
