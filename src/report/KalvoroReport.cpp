@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,14 +44,17 @@ template <class F> int Guard(F&& body) {
     } catch (const std::exception& e) {
         return Fail(KalvoroReportPrintError, QString::fromUtf8(e.what()));
     } catch (...) {
-        return Fail(KalvoroReportPrintError, QStringLiteral("Unknown error in the report library"));
+        return Fail(
+            KalvoroReportPrintError,
+            QCoreApplication::translate("KalvoroReport", "Unknown error in the report library"));
     }
 }
 
 int ReadPrintRows(const char* Connection, const char* Sql, QList<PrintRow>& rows) {
     if (!Connection || !Sql)
         return Fail(KalvoroReportBadArgument,
-                    QStringLiteral("The database or the statement is missing."));
+                    QCoreApplication::translate("KalvoroReport",
+                                                "The database or the statement is missing."));
     Table table;
     QString error;
     if (!RunStatement(Text(Connection), Text(Sql), table, error))
@@ -74,31 +78,40 @@ int ExcelReport(const char* Connection, const char* Sql, const char* TemplateFil
     Q_UNUSED(Reserved5);
     return Guard([&]() -> int {
         if (!Connection || !Sql || !TemplateFile || !OutputFile)
-            return Fail(KalvoroReportBadArgument,
-                        QStringLiteral("The database, statement, template or output is missing."));
+            return Fail(
+                KalvoroReportBadArgument,
+                QCoreApplication::translate(
+                    "KalvoroReport", "The database, statement, template or output is missing."));
         const QString templatePath = Text(TemplateFile);
         const QString output = Text(OutputFile);
         if (output.trimmed().isEmpty())
-            return Fail(KalvoroReportBadArgument, QStringLiteral("No output file was named."));
+            return Fail(KalvoroReportBadArgument,
+                        QCoreApplication::translate("KalvoroReport", "No output file was named."));
         if (Text(TemplateSheet).trimmed().isEmpty())
-            return Fail(KalvoroReportBadArgument, QStringLiteral("No template sheet was named."));
+            return Fail(
+                KalvoroReportBadArgument,
+                QCoreApplication::translate("KalvoroReport", "No template sheet was named."));
         const QFileInfo out(output), tmpl(templatePath);
         if (tmpl.exists() && out.exists() && out.canonicalFilePath() == tmpl.canonicalFilePath())
-            return Fail(KalvoroReportBadArgument,
-                        QStringLiteral("The workbook cannot be written over its own template %1.")
-                            .arg(QDir::toNativeSeparators(templatePath)));
+            return Fail(
+                KalvoroReportBadArgument,
+                QCoreApplication::translate(
+                    "KalvoroReport", "The workbook cannot be written over its own template %1.")
+                    .arg(QDir::toNativeSeparators(templatePath)));
 
         QFile file(templatePath);
         if (!file.open(QIODevice::ReadOnly))
-            return Fail(KalvoroReportTemplateError,
-                        QStringLiteral("The template %1 cannot be read: %2")
-                            .arg(QDir::toNativeSeparators(templatePath), file.errorString()));
+            return Fail(
+                KalvoroReportTemplateError,
+                QCoreApplication::translate("KalvoroReport", "The template %1 cannot be read: %2")
+                    .arg(QDir::toNativeSeparators(templatePath), file.errorString()));
         Sylk::Sheet templ;
         QString error;
         if (!Sylk::Read(file.readAll(), templ, &error))
-            return Fail(KalvoroReportTemplateError,
-                        QStringLiteral("The template %1 cannot be used: %2")
-                            .arg(QDir::toNativeSeparators(templatePath), error));
+            return Fail(
+                KalvoroReportTemplateError,
+                QCoreApplication::translate("KalvoroReport", "The template %1 cannot be used: %2")
+                    .arg(QDir::toNativeSeparators(templatePath), error));
 
         Table table;
         if (!RunStatement(Text(Connection), Text(Sql), table, error))
@@ -106,9 +119,10 @@ int ExcelReport(const char* Connection, const char* Sql, const char* TemplateFil
 
         FilledSheet filled;
         if (!FillTemplate(templ, table, QDateTime::currentDateTime(), filled, error))
-            return Fail(KalvoroReportTemplateError,
-                        QStringLiteral("The template %1 cannot be used: %2")
-                            .arg(QDir::toNativeSeparators(templatePath), error));
+            return Fail(
+                KalvoroReportTemplateError,
+                QCoreApplication::translate("KalvoroReport", "The template %1 cannot be used: %2")
+                    .arg(QDir::toNativeSeparators(templatePath), error));
 
         QByteArray bytes;
         if (output.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive)) {
@@ -131,7 +145,8 @@ int AnyReport(const char* Connection, const char* Sql, const char* Title) {
             return rc;
         if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
             return Fail(KalvoroReportPrintError,
-                        QStringLiteral("The print preview needs a running application."));
+                        QCoreApplication::translate(
+                            "KalvoroReport", "The print preview needs a running application."));
         const QString title = Text(Title);
         const QDateTime printedAt = QDateTime::currentDateTime();
         QPrinter printer(QPrinter::HighResolution);
@@ -143,7 +158,8 @@ int AnyReport(const char* Connection, const char* Sql, const char* Title) {
             parent = QApplication::activeWindow();
         QPrintPreviewDialog preview(&printer, parent);
         preview.setObjectName(QStringLiteral("ReportPreview"));
-        preview.setWindowTitle(QStringLiteral("%1 - Print preview").arg(title));
+        preview.setWindowTitle(
+            QCoreApplication::translate("KalvoroReport", "%1 - Print preview").arg(title));
         // Big enough to read a page; the dialog's own default is a thumbnail.
         if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
             const QRect free = screen->availableGeometry();
@@ -160,7 +176,8 @@ int AnyReportToPdf(const char* Connection, const char* Sql, const char* Title,
                    const char* PdfFile) {
     return Guard([&]() -> int {
         if (!PdfFile || !*PdfFile)
-            return Fail(KalvoroReportBadArgument, QStringLiteral("No PDF file was named."));
+            return Fail(KalvoroReportBadArgument,
+                        QCoreApplication::translate("KalvoroReport", "No PDF file was named."));
         QList<PrintRow> rows;
         if (const int rc = ReadPrintRows(Connection, Sql, rows))
             return rc;
@@ -176,8 +193,9 @@ int AnyReportToPdf(const char* Connection, const char* Sql, const char* Title,
             writer.setResolution(600);
             SetUpPage(writer);
             if (PaintReport(writer, title, rows, QDateTime::currentDateTime()) < 1)
-                return Fail(KalvoroReportPrintError,
-                            QStringLiteral("The report could not be drawn."));
+                return Fail(
+                    KalvoroReportPrintError,
+                    QCoreApplication::translate("KalvoroReport", "The report could not be drawn."));
         }
         QString error;
         if (!SafeWrite::WriteFile(Text(PdfFile), pdf, &error))

@@ -2,6 +2,7 @@
 
 #include "ReportData.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPageLayout>
@@ -169,10 +170,12 @@ int PaintReport(QPagedPaintDevice& device, const QString& title, const QList<Pri
         p.drawText(QRectF(0, hy, g.numberWidth - g.pad, headerRowHeight),
                    Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("#"));
         p.drawText(QRectF(g.numberWidth + g.pad, hy, g.classWidth - 2 * g.pad, headerRowHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Class"));
+                   Qt::AlignLeft | Qt::AlignVCenter,
+                   QCoreApplication::translate("KalvoroReport", "Class"));
         p.drawText(QRectF(g.numberWidth + g.classWidth + g.pad, hy, g.nameWidth - 2 * g.pad,
                           headerRowHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Name"));
+                   Qt::AlignLeft | Qt::AlignVCenter,
+                   QCoreApplication::translate("KalvoroReport", "Name"));
         p.setPen(QPen(rule, std::max<qreal>(1, body.height() / 14)));
         p.drawLine(QPointF(0, g.bodyTop), QPointF(g.width, g.bodyTop));
 
@@ -183,7 +186,8 @@ int PaintReport(QPagedPaintDevice& device, const QString& title, const QList<Pri
             p.setPen(ink);
             p.setFont(fonts.body);
             p.drawText(QRectF(g.pad, y + g.pad, g.width, body.height()),
-                       Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("No winners"));
+                       Qt::AlignLeft | Qt::AlignVCenter,
+                       QCoreApplication::translate("KalvoroReport", "No winners"));
         }
         for (qsizetype i = first; i < last; ++i) {
             RowLayout& r = laid[static_cast<size_t>(i)];
@@ -208,8 +212,9 @@ int PaintReport(QPagedPaintDevice& device, const QString& title, const QList<Pri
         const QRectF footer(0, g.footerTop, g.width, foot.height());
         p.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter,
                    foot.elidedText(title, Qt::ElideRight, g.width * 0.6));
-        p.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+        p.drawText(
+            footer, Qt::AlignRight | Qt::AlignVCenter,
+            QCoreApplication::translate("KalvoroReport", "Page %1 of %2").arg(page + 1).arg(pages));
     }
     p.end();
     return pages;

@@ -1,6 +1,7 @@
 #include "ReportData.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -36,12 +37,12 @@ bool RunStatement(const QString& connection, const QString& sql, Table& table, Q
     table = Table();
     const QString path = DatabasePath(connection);
     if (path.isEmpty()) {
-        error = QStringLiteral("No database was named.");
+        error = QCoreApplication::translate("KalvoroReport", "No database was named.");
         return false;
     }
     if (!QFileInfo(path).isFile()) {
-        error =
-            QStringLiteral("The database %1 does not exist.").arg(QDir::toNativeSeparators(path));
+        error = QCoreApplication::translate("KalvoroReport", "The database %1 does not exist.")
+                    .arg(QDir::toNativeSeparators(path));
         return false;
     }
     static QAtomicInt counter;
@@ -54,13 +55,15 @@ bool RunStatement(const QString& connection, const QString& sql, Table& table, Q
         // may be writing at the same moment.
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open()) {
-            error = QStringLiteral("The database %1 cannot be opened: %2")
-                        .arg(QDir::toNativeSeparators(path), db.lastError().text());
+            error =
+                QCoreApplication::translate("KalvoroReport", "The database %1 cannot be opened: %2")
+                    .arg(QDir::toNativeSeparators(path), db.lastError().text());
         } else {
             QSqlQuery q(db);
             q.setForwardOnly(true);
             if (!q.exec(sql)) {
-                error = QStringLiteral("The statement failed: %1").arg(q.lastError().text());
+                error = QCoreApplication::translate("KalvoroReport", "The statement failed: %1")
+                            .arg(q.lastError().text());
             } else {
                 const QSqlRecord rec = q.record();
                 for (int i = 0; i < rec.count(); ++i)
@@ -74,7 +77,9 @@ bool RunStatement(const QString& connection, const QString& sql, Table& table, Q
                 }
                 ok = !q.lastError().isValid();
                 if (!ok)
-                    error = QStringLiteral("Reading the rows failed: %1").arg(q.lastError().text());
+                    error =
+                        QCoreApplication::translate("KalvoroReport", "Reading the rows failed: %1")
+                            .arg(q.lastError().text());
             }
             q.finish();
         }

@@ -3,6 +3,7 @@
 #include "ReportData.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -135,9 +136,10 @@ bool FillTemplate(const Sylk::Sheet& tmpl, const Table& table, const QDateTime& 
             }
     }
     if (!dataRow) {
-        error =
-            QStringLiteral("The template has no row with a field of the statement's columns (%1).")
-                .arg(table.columns.join(QStringLiteral(", ")));
+        error = QCoreApplication::translate(
+                    "KalvoroReport",
+                    "The template has no row with a field of the statement's columns (%1).")
+                    .arg(table.columns.join(QStringLiteral(", ")));
         return false;
     }
     out.firstDataRow = dataRow;
@@ -270,7 +272,9 @@ bool XlsxWorkbook(const FilledSheet& filled, const QString& sheetName, bool phot
                   QByteArray& bytes, QString& error) {
     QTemporaryDir work;
     if (!work.isValid()) {
-        error = QStringLiteral("No temporary folder for the workbook: %1").arg(work.errorString());
+        error =
+            QCoreApplication::translate("KalvoroReport", "No temporary folder for the workbook: %1")
+                .arg(work.errorString());
         return false;
     }
     const QByteArray path = QFile::encodeName(work.filePath(QStringLiteral("book.xlsx")));
@@ -280,7 +284,7 @@ bool XlsxWorkbook(const FilledSheet& filled, const QString& sheetName, bool phot
     options.tmpdir = const_cast<char*>(tmp.constData());
     lxw_workbook* book = workbook_new_opt(path.constData(), &options);
     if (!book) {
-        error = QStringLiteral("The workbook could not be started.");
+        error = QCoreApplication::translate("KalvoroReport", "The workbook could not be started.");
         return false;
     }
     const QByteArray name = SheetName(sheetName).toUtf8();
@@ -357,13 +361,16 @@ bool XlsxWorkbook(const FilledSheet& filled, const QString& sheetName, bool phot
 
     const lxw_error rc = workbook_close(book);
     if (rc != LXW_NO_ERROR) {
-        error = QStringLiteral("The workbook could not be written: %1")
-                    .arg(QString::fromUtf8(lxw_strerror(rc)));
+        error =
+            QCoreApplication::translate("KalvoroReport", "The workbook could not be written: %1")
+                .arg(QString::fromUtf8(lxw_strerror(rc)));
         return false;
     }
     QFile file(QFile::decodeName(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("The workbook could not be read back: %1").arg(file.errorString());
+        error =
+            QCoreApplication::translate("KalvoroReport", "The workbook could not be read back: %1")
+                .arg(file.errorString());
         return false;
     }
     bytes = file.readAll();

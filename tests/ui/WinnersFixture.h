@@ -76,14 +76,14 @@ struct WinnersFixture {
     }
 
     static void exec(const QString& sql, const QVariantList& values = {}) {
-        QSqlQuery q = NewQuery();
+        QSqlQuery q(Db());
         QVERIFY2(q.prepare(sql), qPrintable(q.lastError().text()));
         for (int i = 0; i < values.size(); ++i)
             q.bindValue(i, values.at(i));
         QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
     }
     static qlonglong count(const QString& sql, const QVariantList& values = {}) {
-        QSqlQuery q = NewQuery();
+        QSqlQuery q(Db());
         if (!q.prepare(sql))
             return -1;
         for (int i = 0; i < values.size(); ++i)
@@ -116,6 +116,15 @@ struct WinnersFixture {
         ~Batch() { Db().commit(); }
     };
 };
+
+// A control of a window by its object name; a missing one ends the test run at once.
+template <class T> T* Control(const QObject* window, const char* name) {
+    T* found = window->findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("%s has no %s named %s", qPrintable(window->objectName()),
+               T::staticMetaObject.className(), name);
+    return found;
+}
 
 // Runs a block with write access taken away from `folder`: by its mode, and
 // when the tests run as root (who ignores modes) by acting as nobody meanwhile.

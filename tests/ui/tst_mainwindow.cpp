@@ -42,7 +42,7 @@ void TestMainWindow::startsWithTheSettingsFile() {
     QCOMPARE(h.classBox()->currentIndex(), 0);
     QCOMPARE(h.classBox()->currentText(), QStringLiteral("First Prize"));
     QVERIFY(SkinData::activeFile().endsWith(QStringLiteral("skins/Clouds/skin.ini")));
-    QCOMPARE(h.form->findChild<SkinData*>(QStringLiteral("skin"))->skinName(),
+    QCOMPARE(h.form->findChild<SkinData*>(QStringLiteral("skinData"))->skinName(),
              QStringLiteral("Clouds"));
     QVERIFY(!h.form->styleSheet().isEmpty());
     QCOMPARE(h.session()->mode(), DrawMode::Word);
@@ -61,7 +61,7 @@ void TestMainWindow::everyControlIsThere() {
                            "helpButton",   "exitButton",         "promptLabel",
                            "wordCountBox", "rollSpeedSlider",    "prizeClassBox",
                            "rollTimer",    "promptBlinkTimer",   "focusGuardTimer",
-                           "skin",         "setupMenu",          "displayMenu",
+                           "skinData",     "setupMenu",          "displayMenu",
                            "helpMenu",     "exitAction",         "armAction",
                            "resetAction",  "winnersAction",      "optionsAction",
                            "aboutAction",  "fullScreenAction",   "exitFullScreenAction",

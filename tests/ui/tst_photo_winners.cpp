@@ -13,17 +13,33 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QSqlQueryModel>
 #include <QSqlRecord>
-#include <QSqlTableModel>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 
 namespace {
 
+QTableView* Table(const PhotoWinnersDialog& w) {
+    return Control<QTableView>(&w, "winnersTable");
+}
+QSqlQueryModel* Model(const PhotoWinnersDialog& w) {
+    return Control<QSqlQueryModel>(&w, "winnersModel");
+}
+TableNavigator* Navigator(const PhotoWinnersDialog& w) {
+    return Control<TableNavigator>(&w, "winnersNavigator");
+}
+PhotoView* Preview(const PhotoWinnersDialog& w) {
+    return Control<PhotoView>(&w, "photoPreview");
+}
+QAction* ExportAction(const PhotoWinnersDialog& w) {
+    return Control<QAction>(&w, "exportAction");
+}
+
 // The colour in the middle of the preview's picture.
 QColor Shown(const PhotoWinnersDialog& w) {
-    const QImage img = w.Image1->picture();
+    const QImage img = Preview(w)->picture();
     return img.isNull() ? QColor() : img.pixelColor(img.width() / 2, img.height() / 2);
 }
 
@@ -35,16 +51,17 @@ bool Near(const QColor& a, const QColor& b) {
 // The texts of one column as the grid shows them, top to bottom.
 QStringList Column(const PhotoWinnersDialog& w, const QString& field) {
     QStringList out;
-    const int c = w.ADOQuery1->record().indexOf(field);
-    for (int r = 0; r < w.ADOQuery1->rowCount(); ++r)
-        out << w.ADOQuery1->data(w.ADOQuery1->index(r, c)).toString();
+    QSqlQueryModel* model = Model(w);
+    const int c = model->record().indexOf(field);
+    for (int r = 0; r < model->rowCount(); ++r)
+        out << model->data(model->index(r, c)).toString();
     return out;
 }
 
 void ClickRow(PhotoWinnersDialog& w, int row) {
-    QTableView* grid = w.bsSkinDBGrid1;
+    QTableView* grid = Table(w);
     const int col = grid->horizontalHeader()->logicalIndex(1);
-    const QRect r = grid->visualRect(w.ADOQuery1->index(row, col));
+    const QRect r = grid->visualRect(Model(w)->index(row, col));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
 }
 
@@ -59,6 +76,7 @@ private slots:
     void keyDownShowsTheRowLeftKeyUpTheRowReached();
     void deleteAsksAndRemovesTheWinner();
     void deletingTheLastRowKeepsThePhoto();
+    void refusedDeleteIsReportedAndKeepsTheRow();
     void missingAndUnreadablePhotos();
     void exportNeedsTheTemplate();
     void exportCancelledWritesNothing();
@@ -75,29 +93,31 @@ void TestPhotoWinners::windowHasItsControls() {
     QCOMPARE(w.objectName(), QStringLiteral("PhotoWinnersDialog"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Winners"));
     for (const char* name :
-         {"Panel1", "Panel2", "Panel3", "Panel4", "bsSkinButton1", "bsSkinButton2",
-          "bsSkinDBNavigator1", "bsSkinDBGrid1", "bsSkinScrollBar1", "Splitter1", "Image1",
-          "ADOQuery1", "ActionList1", "ActionExport", "ActionPrint", "bsSkinData1"})
+         {"listPanel", "previewPanel", "buttonBar", "tablePanel", "exportButton", "printButton",
+          "winnersNavigator", "winnersTable", "winnersScrollBar", "splitter", "photoPreview",
+          "winnersModel", "exportAction", "printAction", "skinData"})
         QVERIFY2(w.findChild<QObject*>(QLatin1String(name)), name);
-    QCOMPARE(w.bsSkinButton1->text(), QStringLiteral("&Export"));
-    QCOMPARE(w.bsSkinButton2->text(), QStringLiteral("&Print"));
+    QCOMPARE(Control<QPushButton>(&w, "exportButton")->text(), QStringLiteral("&Export"));
+    QCOMPARE(Control<QPushButton>(&w, "printButton")->text(), QStringLiteral("&Print"));
     // The navigator: first, prior, next, last and delete only.
-    const QStringList shown{QStringLiteral("nbFirst"), QStringLiteral("nbPrior"),
-                            QStringLiteral("nbNext"), QStringLiteral("nbLast"),
-                            QStringLiteral("nbDelete")};
-    for (QToolButton* b : w.bsSkinDBNavigator1->findChildren<QToolButton*>())
+    const QStringList shown{QStringLiteral("firstButton"), QStringLiteral("priorButton"),
+                            QStringLiteral("nextButton"), QStringLiteral("lastButton"),
+                            QStringLiteral("deleteButton")};
+    for (QToolButton* b : Navigator(w)->findChildren<QToolButton*>())
         QCOMPARE(!b->isHidden(), shown.contains(b->objectName()));
     // Class, Name, Date; the path hidden.
-    QHeaderView* h = w.bsSkinDBGrid1->horizontalHeader();
+    QHeaderView* h = Table(w)->horizontalHeader();
     QStringList titles;
     for (int v = 0; v < h->count(); ++v)
         if (!h->isSectionHidden(h->logicalIndex(v)))
-            titles << w.ADOQuery1->headerData(h->logicalIndex(v), Qt::Horizontal).toString();
+            titles << Model(w)->headerData(h->logicalIndex(v), Qt::Horizontal).toString();
     QCOMPARE(titles, (QStringList{QStringLiteral("Class"), QStringLiteral("Name"),
                                   QStringLiteral("Date")}));
-    QCOMPARE(w.bsSkinDBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(w.bsSkinDBGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
-    QVERIFY(w.Splitter1->indexOf(w.Panel1) == 0 && w.Splitter1->indexOf(w.Panel2) == 1);
+    QCOMPARE(Table(w)->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(Table(w)->selectionBehavior(), QAbstractItemView::SelectRows);
+    QSplitter* splitter = Control<QSplitter>(&w, "splitter");
+    QVERIFY(splitter->indexOf(Control<QWidget>(&w, "listPanel")) == 0 &&
+            splitter->indexOf(Control<QWidget>(&w, "previewPanel")) == 1);
     if (!qEnvironmentVariableIsEmpty("KALVORO_SHOTS")) {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -133,16 +153,16 @@ void TestPhotoWinners::previewFollowsTheCurrentRow() {
         fx.addPhotoWinner(fx.makePhoto(QStringLiteral("p%1.jpg").arg(i), colours.at(i)),
                           QStringLiteral("Class %1").arg(i));
     PhotoWinnersDialog w;
-    QVERIFY(w.Image1->picture().isNull());
+    QVERIFY(Preview(w)->picture().isNull());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(Near(Shown(w), Qt::red)); // shown: the first row
 
     ClickRow(w, 2);
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 2);
+    QCOMPARE(Table(w)->currentIndex().row(), 2);
     QVERIFY(Near(Shown(w), Qt::blue));
 
-    TableNavigator* nav = w.bsSkinDBNavigator1;
+    TableNavigator* nav = Navigator(w);
     const QList<std::pair<TableNavigator::Button, QColor>> steps{{TableNavigator::First, Qt::red},
                                                                  {TableNavigator::Next, Qt::green},
                                                                  {TableNavigator::Last, Qt::yellow},
@@ -153,12 +173,12 @@ void TestPhotoWinners::previewFollowsTheCurrentRow() {
     }
 
     // Moving the row by program is none of the events the preview follows...
-    w.bsSkinDBGrid1->setCurrentIndex(w.ADOQuery1->index(0, 1));
+    Table(w)->setCurrentIndex(Model(w)->index(0, 1));
     QVERIFY(Near(Shown(w), Qt::blue));
     // ...until a column is dragged to another place.
-    w.bsSkinDBGrid1->horizontalHeader()->moveSection(0, 1);
+    Table(w)->horizontalHeader()->moveSection(0, 1);
     QVERIFY(Near(Shown(w), Qt::red));
-    QCOMPARE(w.Image1->fileName(), w.CurrentFileName());
+    QCOMPARE(Preview(w)->fileName(), w.currentFileName());
 }
 
 void TestPhotoWinners::keyDownShowsTheRowLeftKeyUpTheRowReached() {
@@ -169,15 +189,16 @@ void TestPhotoWinners::keyDownShowsTheRowLeftKeyUpTheRowReached() {
     PhotoWinnersDialog w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.bsSkinDBGrid1->setFocus();
-    w.bsSkinDBGrid1->setCurrentIndex(w.ADOQuery1->index(1, 1)); // no event: still red
+    QTableView* grid = Table(w);
+    grid->setFocus();
+    grid->setCurrentIndex(Model(w)->index(1, 1)); // no event: still red
     QVERIFY(Near(Shown(w), Qt::red));
-    QTest::keyPress(w.bsSkinDBGrid1, Qt::Key_Down);
+    QTest::keyPress(grid, Qt::Key_Down);
     QVERIFY(Near(Shown(w), Qt::green)); // the row left behind
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 2);
-    QTest::keyRelease(w.bsSkinDBGrid1, Qt::Key_Down);
+    QCOMPARE(grid->currentIndex().row(), 2);
+    QTest::keyRelease(grid, Qt::Key_Down);
     QVERIFY(Near(Shown(w), Qt::blue)); // the row reached
-    QTest::keyClick(w.bsSkinDBGrid1, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
     QVERIFY(Near(Shown(w), Qt::red));
     QCOMPARE(fx.prompts->messages, QStringList());
 }
@@ -194,14 +215,15 @@ void TestPhotoWinners::deleteAsksAndRemovesTheWinner() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     ClickRow(w, 1);
-    QToolButton* del = w.bsSkinDBNavigator1->button(TableNavigator::Delete);
+    QToolButton* del = Control<QToolButton>(&w, "deleteButton");
+    QCOMPARE(del, Navigator(w)->button(TableNavigator::Delete));
 
     fx.prompts->confirmAnswers.enqueue(false);
     del->click();
     QCOMPARE(fx.prompts->questions, QStringList{QStringLiteral("Delete record?")});
     QCOMPARE(WinnersFixture::count(QStringLiteral("select count(*) from prize")), 3);
-    QCOMPARE(w.ADOQuery1->rowCount(), 3);
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 1);
+    QCOMPARE(Model(w)->rowCount(), 3);
+    QCOMPARE(Table(w)->currentIndex().row(), 1);
 
     fx.prompts->confirmAnswers.enqueue(true);
     del->click();
@@ -213,7 +235,7 @@ void TestPhotoWinners::deleteAsksAndRemovesTheWinner() {
     QCOMPARE(WinnersFixture::count(QStringLiteral("select count(*) from prize")), 2);
     QCOMPARE(Column(w, QStringLiteral("filename")), (QStringList{p0, p2}));
     // The neighbouring row is current and its photo shown.
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 1);
+    QCOMPARE(Table(w)->currentIndex().row(), 1);
     QVERIFY(Near(Shown(w), Qt::blue));
     QCOMPARE(fx.prompts->messages, QStringList());
 }
@@ -225,11 +247,34 @@ void TestPhotoWinners::deletingTheLastRowKeepsThePhoto() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     fx.prompts->confirmAnswers.enqueue(true);
-    w.bsSkinDBNavigator1->button(TableNavigator::Delete)->click();
-    QCOMPARE(w.ADOQuery1->rowCount(), 0);
+    Navigator(w)->button(TableNavigator::Delete)->click();
+    QCOMPARE(Model(w)->rowCount(), 0);
     QCOMPARE(WinnersFixture::count(QStringLiteral("select count(*) from prize")), 0);
     QVERIFY(Near(Shown(w), Qt::magenta));
-    QVERIFY(!w.bsSkinDBNavigator1->button(TableNavigator::Delete)->isEnabled());
+    QVERIFY(!Navigator(w)->button(TableNavigator::Delete)->isEnabled());
+}
+
+void TestPhotoWinners::refusedDeleteIsReportedAndKeepsTheRow() {
+    WinnersFixture fx;
+    const QString p0 = fx.makePhoto(QStringLiteral("p0.jpg"), Qt::red);
+    const QString p1 = fx.makePhoto(QStringLiteral("p1.jpg"), Qt::green);
+    fx.addPhotoWinner(p0, QStringLiteral("A"));
+    fx.addPhotoWinner(p1, QStringLiteral("B"));
+    WinnersFixture::exec(QStringLiteral("create trigger keep before delete on prize "
+                                        "begin select raise(abort, 'kept by rule'); end"));
+    PhotoWinnersDialog w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ClickRow(w, 1);
+    fx.prompts->confirmAnswers.enqueue(true);
+    Navigator(w)->button(TableNavigator::Delete)->click();
+    QCOMPARE(fx.prompts->messages.size(), 1);
+    QVERIFY2(fx.prompts->messages.first().contains(QStringLiteral("kept by rule")),
+             qPrintable(fx.prompts->messages.first()));
+    QCOMPARE(WinnersFixture::count(QStringLiteral("select count(*) from prize")), 2);
+    QCOMPARE(Column(w, QStringLiteral("filename")), (QStringList{p0, p1}));
+    QCOMPARE(Table(w)->currentIndex().row(), 1);
+    QVERIFY(Near(Shown(w), Qt::green));
 }
 
 void TestPhotoWinners::missingAndUnreadablePhotos() {
@@ -262,7 +307,7 @@ void TestPhotoWinners::missingAndUnreadablePhotos() {
              qPrintable(fx.prompts->messages.first()));
     QVERIFY(Near(Shown(w), Qt::red));
     ClickRow(w, 2);
-    QTest::keyClick(w.bsSkinDBGrid1, Qt::Key_Shift);
+    QTest::keyClick(Table(w), Qt::Key_Shift);
     QCOMPARE(fx.prompts->messages.size(), 1);
     ClickRow(w, 3);
     QVERIFY(Near(Shown(w), Qt::blue));
@@ -274,7 +319,7 @@ void TestPhotoWinners::exportNeedsTheTemplate() {
     fx.addPhotoWinner(QStringLiteral("/p/a.jpg"), QStringLiteral("A"));
     PhotoWinnersDialog w;
     fx.prompts->fileAnswers.enqueue(fx.path(QStringLiteral("out/Winner.xls")));
-    w.ActionExport->trigger();
+    ExportAction(w)->trigger();
     QCOMPARE(fx.prompts->messages, QStringList{QStringLiteral("failure!")});
     QCOMPARE(fx.prompts->fileAnswers.size(), 1); // no dialog was shown
     QVERIFY(fx.prompts->opened.isEmpty());
@@ -284,7 +329,7 @@ void TestPhotoWinners::exportNeedsTheTemplate() {
 void TestPhotoWinners::exportCancelledWritesNothing() {
     WinnersFixture fx;
     PhotoWinnersDialog w;
-    w.bsSkinButton1->click();
+    Control<QPushButton>(&w, "exportButton")->click();
     QCOMPARE(fx.prompts->lastSaveFolder, GetDesktopFolder());
     QCOMPARE(fx.prompts->lastSaveName, QStringLiteral("Winner.xls"));
     QCOMPARE(fx.prompts->messages, QStringList());
@@ -303,7 +348,7 @@ void TestPhotoWinners::exportWritesAndOpensTheWorkbook() {
     for (const QString& name : {QStringLiteral("list"), QStringLiteral("Winner.xls")}) {
         const QString out = QDir(fx.outDir()).filePath(name);
         fx.prompts->fileAnswers.enqueue(out);
-        w.ActionExport->trigger();
+        ExportAction(w)->trigger();
         QCOMPARE(fx.prompts->messages, QStringList());
         QCOMPARE(fx.prompts->opened.last(), out);
         QFile f(out);
@@ -333,14 +378,14 @@ void TestPhotoWinners::exportFailureIsToldAndKeepsTheOldFile() {
     QVERIFY(lock.open(QIODevice::WriteOnly));
     lock.close();
     fx.prompts->fileAnswers.enqueue(out);
-    w.ActionExport->trigger();
+    ExportAction(w)->trigger();
     QCOMPARE(fx.prompts->messages.size(), 1);
     QVERIFY2(fx.prompts->messages.last().contains(QStringLiteral("open in LibreOffice")),
              qPrintable(fx.prompts->messages.last()));
     QVERIFY(lock.remove());
 
     fx.prompts->fileAnswers.enqueue(out);
-    WithoutWriteAccess(fx.outDir(), [&] { w.ActionExport->trigger(); });
+    WithoutWriteAccess(fx.outDir(), [&] { ExportAction(w)->trigger(); });
     QCOMPARE(fx.prompts->messages.size(), 2);
     QVERIFY2(fx.prompts->messages.last().startsWith(
                  QStringLiteral("The winners could not be exported.")),
@@ -358,7 +403,7 @@ void TestPhotoWinners::printShowsThePreview() {
     fx.addPhotoWinner(QStringLiteral("/p/a.jpg"), QStringLiteral("A"));
     PhotoWinnersDialog w;
     w.show();
-    QCOMPARE(WinnersFixture::PrintPreviewTitle(w.bsSkinButton2),
+    QCOMPARE(WinnersFixture::PrintPreviewTitle(Control<QPushButton>(&w, "printButton")),
              QStringLiteral("Winner - Print preview"));
     QCOMPARE(fx.prompts->messages, QStringList());
 }
@@ -366,7 +411,7 @@ void TestPhotoWinners::printShowsThePreview() {
 void TestPhotoWinners::listThatCannotBeOpened() {
     WinnersFixture fx;
     WinnersFixture::exec(QStringLiteral("drop table prize"));
-    QCOMPARE(PhotoWinnersDialog::ShowModal(nullptr), int(QDialog::Rejected));
+    QCOMPARE(PhotoWinnersDialog::showModal(nullptr), int(QDialog::Rejected));
     QCOMPARE(fx.prompts->messages.size(), 1);
     QVERIFY2(fx.prompts->messages.first().contains(QStringLiteral("winners list cannot be opened")),
              qPrintable(fx.prompts->messages.first()));

@@ -148,14 +148,10 @@ void TestPresentation::aboutShowsTheVersion() {
     QTimer::singleShot(0, this, [&] {
         auto* box = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
         QVERIFY(box);
-        for (const QLabel* label : box->findChildren<QLabel*>()) {
-            if (label->text().startsWith(QStringLiteral("Version")))
-                version = label->text();
-            if (label->text() == QStringLiteral("Kalvoro"))
-                product = label->text();
-        }
+        version = box->findChild<QLabel*>(QStringLiteral("versionLabel"))->text();
+        product = box->findChild<QLabel*>(QStringLiteral("productNameLabel"))->text();
         caption = box->windowTitle();
-        box->findChild<QPushButton*>()->click();
+        box->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
     h.form->showAbout();
     QCOMPARE(version, QStringLiteral("Version3.2.0.38"));

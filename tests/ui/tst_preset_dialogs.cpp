@@ -1,29 +1,20 @@
 // The photo and word preset editors: what they list, what they store and refuse,
-// deleting, how the main window opens them, and a stored preset winning a draw.
-#include "core/data/Database.h"
+// deleting and refreshing, and closing.
+#include "PresetFixture.h"
+
 #include "support/TestSql.h"
-#include "core/settings/ProgramFolder.h"
-#include "support/MainWindowHarness.h"
 #include "ui/common/SkinData.h"
 #include "ui/common/TableNavigator.h"
-#include "ui/presets/PresetDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlTableModel>
-#include <QTableView>
+#include <QSqlQueryModel>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
-
-#include <memory>
 
 class TestPresetEditors : public QObject {
     Q_OBJECT
@@ -41,78 +32,11 @@ private slots:
     void alreadyWonAsksFirst();
     void deleteAsksAndRemovesOneRow_data();
     void deleteAsksAndRemovesOneRow();
+    void refreshAndRefusedDelete_data();
+    void refreshAndRefusedDelete();
     void exitAndEscapeClose_data();
     void exitAndEscapeClose();
-    void shortcutsOpenEditors_data();
-    void shortcutsOpenEditors();
-    void storedPresetWinsTheDraw_data();
-    void storedPresetWinsTheDraw();
 };
-
-namespace {
-const QString cls = QStringLiteral("First Prize");
-
-// A program folder with its database; the scripted prompts come first so that
-// they outlive every window a test makes.
-struct Fixture {
-    ScriptedPrompts prompts;
-    TempProgram program;
-    Fixture() {
-        SkinFile.clear();
-        program.openDatabase();
-    }
-};
-
-std::unique_ptr<QDialog> MakeEditor(bool photo, QWidget* parent = nullptr) {
-    if (photo)
-        return std::make_unique<PhotoPresetDialog>(parent);
-    return std::make_unique<WordPresetDialog>(parent);
-}
-
-template <class T> T* Child(QWidget* w, const char* name) {
-    return w->findChild<T*>(QLatin1String(name));
-}
-
-// Titles of the columns the grid shows, in the order shown.
-QStringList ShownTitles(QTableView* grid) {
-    QStringList out;
-    QHeaderView* header = grid->horizontalHeader();
-    for (int v = 0; v < header->count(); ++v) {
-        const int c = header->logicalIndex(v);
-        if (!grid->isColumnHidden(c))
-            out << grid->model()->headerData(c, Qt::Horizontal).toString();
-    }
-    return out;
-}
-
-// The first column of every row the grid lists.
-QStringList GridColumn(QTableView* grid, int column = 0) {
-    QAbstractItemModel* model = grid->model();
-    while (model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
-    QStringList out;
-    for (int r = 0; r < model->rowCount(); ++r)
-        out << model->index(r, column).data().toString();
-    return out;
-}
-
-QStringList Column(const QString& statement) {
-    QSqlQuery q(Db());
-    if (!q.exec(statement))
-        return {QStringLiteral("<failed>")};
-    QStringList out;
-    while (q.next())
-        out << q.value(0).toString();
-    return out;
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    return f.write(bytes) == bytes.size();
-}
-} // namespace
 
 void TestPresetEditors::layoutAndTexts_data() {
     QTest::addColumn<bool>("photo");
@@ -151,32 +75,32 @@ void TestPresetEditors::layoutAndTexts() {
     QVERIFY(!editor->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!editor->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
 
+    const char* const labelNames[] = {"noteLabel", "entryLabel", "classLabel", "listTitle"};
     for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "bsSkinStdLabel" + QByteArray::number(i + 1);
-        QLabel* label = Child<QLabel>(editor.get(), name.constData());
-        QVERIFY2(label, name.constData());
+        QLabel* label = Child<QLabel>(editor.get(), labelNames[i]);
+        QVERIFY2(label, labelNames[i]);
         QCOMPARE(label->text(), labels.at(i));
     }
-    QVERIFY(Child<QLabel>(editor.get(), "bsSkinStdLabel1")->wordWrap());
-    QCOMPARE(Child<QPushButton>(editor.get(), "bsSkinButton1")->text(), QStringLiteral("cheat"));
-    QCOMPARE(Child<QPushButton>(editor.get(), "bsSkinButton2")->text(), QStringLiteral("exit"));
-    QVERIFY(Child<QLineEdit>(editor.get(), "bsSkinEdit1"));
-    QCOMPARE(Child<QToolButton>(editor.get(), "bsSkinSpeedButton1") != nullptr, photo);
-    QComboBox* classes = Child<QComboBox>(editor.get(), "bsSkinComboBox1");
+    QVERIFY(Child<QLabel>(editor.get(), "noteLabel")->wordWrap());
+    QCOMPARE(Child<QPushButton>(editor.get(), "addButton")->text(), QStringLiteral("cheat"));
+    QCOMPARE(Child<QPushButton>(editor.get(), "closeButton")->text(), QStringLiteral("exit"));
+    QVERIFY(Child<QLineEdit>(editor.get(), "entryEdit"));
+    QCOMPARE(Child<QToolButton>(editor.get(), "pictureButton") != nullptr, photo);
+    QComboBox* classes = Child<QComboBox>(editor.get(), "classBox");
     QVERIFY(classes);
     QVERIFY(!classes->isEditable());
 
-    QTableView* grid = Child<QTableView>(editor.get(), "bsSkinDBGrid1");
+    QTableView* grid = Child<QTableView>(editor.get(), "presetTable");
     QVERIFY(grid);
     QCOMPARE(ShownTitles(grid), titles);
-    QVERIFY(qobject_cast<QSqlTableModel*>(grid->model()));
+    QCOMPARE(grid->model(), Child<QSqlQueryModel>(editor.get(), "presetModel"));
     QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     QVERIFY(grid->showGrid());
     QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
     // The widest column is the first, as its display width says.
     QVERIFY(grid->columnWidth(0) > grid->columnWidth(1));
-    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "bsSkinDBNavigator1");
+    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "presetNavigator");
     QVERIFY(navigator);
     QCOMPARE(navigator->view(), grid);
     QCOMPARE(navigator->deleteConfirmation(), QStringLiteral("Delete record?"));
@@ -214,7 +138,7 @@ void TestPresetEditors::classList() {
     const QStringList cheats =
         f.program.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
     auto editor = MakeEditor(photo);
-    QComboBox* box = Child<QComboBox>(editor.get(), "bsSkinComboBox1");
+    QComboBox* box = Child<QComboBox>(editor.get(), "classBox");
     QStringList listed;
     for (int i = 0; i < box->count(); ++i)
         listed << box->itemText(i);
@@ -222,9 +146,9 @@ void TestPresetEditors::classList() {
     QCOMPARE(box->currentIndex(), classes.isEmpty() ? -1 : 0);
 
     // Something valid to store, so that only the class decides.
-    Child<QLineEdit>(editor.get(), "bsSkinEdit1")
+    Child<QLineEdit>(editor.get(), "entryEdit")
         ->setText(photo ? cheats.at(0) : QStringLiteral("Guest Star"));
-    Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+    Child<QPushButton>(editor.get(), "addButton")->click();
     const QString table = photo ? QStringLiteral("zb") : QStringLiteral("zb1");
     const QString classColumn = photo ? QStringLiteral("class") : QStringLiteral("prize");
     if (classes.isEmpty()) {
@@ -238,9 +162,9 @@ void TestPresetEditors::classList() {
                  QStringList{classes.at(0)});
         // A class chosen and then taken away is refused as well.
         box->setCurrentIndex(-1);
-        Child<QLineEdit>(editor.get(), "bsSkinEdit1")
+        Child<QLineEdit>(editor.get(), "entryEdit")
             ->setText(photo ? cheats.at(0) : QStringLiteral("Other Guest"));
-        Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+        Child<QPushButton>(editor.get(), "addButton")->click();
         QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("Please choose a class.")});
         QCOMPARE(f.program.count(QStringLiteral("select count(*) from ") + table), 1);
     }
@@ -253,21 +177,21 @@ void TestPresetEditors::photoPresetThroughPictureButton() {
     PhotoPresetDialog editor;
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    QCOMPARE(editor.ADOTable1->rowCount(), 0);
+    QCOMPARE(Child<QSqlQueryModel>(&editor, "presetModel")->rowCount(), 0);
 
     f.prompts.fileAnswers << cheats.at(0);
-    QTest::mouseClick(editor.bsSkinSpeedButton1, Qt::LeftButton);
-    QCOMPARE(editor.bsSkinEdit1->text(), cheats.at(0));
+    QTest::mouseClick(Child<QToolButton>(&editor, "pictureButton"), Qt::LeftButton);
+    QCOMPARE(Child<QLineEdit>(&editor, "entryEdit")->text(), cheats.at(0));
     // JPEG first, and nothing offered that the display cannot load.
     QVERIFY2(f.prompts.lastFilter.startsWith(QStringLiteral("All (*.jpg *.JPG *.jpeg")),
              qPrintable(f.prompts.lastFilter));
     QVERIFY(f.prompts.lastFilter.contains(QStringLiteral("JPG (*.jpg *.JPG *.jpeg *.JPEG)")));
     QVERIFY(!f.prompts.lastFilter.contains(QStringLiteral("emf")));
     QVERIFY(!f.prompts.lastFilter.contains(QStringLiteral("wmf")));
-    QCOMPARE(f.prompts.lastFilter, PhotoPresetDialog::PictureFilter());
+    QCOMPARE(f.prompts.lastFilter, PhotoPresetDialog::pictureFilter());
 
-    editor.bsSkinComboBox1->setCurrentIndex(1);
-    QTest::mouseClick(editor.bsSkinButton1, Qt::LeftButton);
+    Child<QComboBox>(&editor, "classBox")->setCurrentIndex(1);
+    QTest::mouseClick(Child<QPushButton>(&editor, "addButton"), Qt::LeftButton);
     QVERIFY(f.prompts.messages.isEmpty());
     QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")), 1);
     QCOMPARE(f.program.sql(QStringLiteral("select filename from zb")).toString(), cheats.at(0));
@@ -275,26 +199,28 @@ void TestPresetEditors::photoPresetThroughPictureButton() {
              QStringLiteral("Second Prize"));
     QVERIFY(!f.program.sql(QStringLiteral("select rq from zb")).isNull());
     // Listed at once, with the titles kept across the new reading of the table.
-    QCOMPARE(GridColumn(editor.bsSkinDBGrid1), QStringList{cheats.at(0)});
-    QCOMPARE(GridColumn(editor.bsSkinDBGrid1, 1), QStringList{QStringLiteral("Second Prize")});
-    QVERIFY(!GridColumn(editor.bsSkinDBGrid1, 2).at(0).isEmpty());
+    QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable")), QStringList{cheats.at(0)});
+    QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable"), 1),
+             QStringList{QStringLiteral("Second Prize")});
+    QVERIFY(!GridColumn(Child<QTableView>(&editor, "presetTable"), 2).at(0).isEmpty());
     QCOMPARE(
-        ShownTitles(editor.bsSkinDBGrid1),
+        ShownTitles(Child<QTableView>(&editor, "presetTable")),
         (QStringList{QStringLiteral("filename"), QStringLiteral("class"), QStringLiteral("date")}));
-    QVERIFY(editor.bsSkinEdit1->text().isEmpty());
-    QCOMPARE(editor.bsSkinComboBox1->currentIndex(), 1);
+    QVERIFY(Child<QLineEdit>(&editor, "entryEdit")->text().isEmpty());
+    QCOMPARE(Child<QComboBox>(&editor, "classBox")->currentIndex(), 1);
 
     // A cancelled dialog leaves the edit box alone.
-    editor.bsSkinEdit1->setText(QStringLiteral("typed"));
-    QTest::mouseClick(editor.bsSkinSpeedButton1, Qt::LeftButton);
-    QCOMPARE(editor.bsSkinEdit1->text(), QStringLiteral("typed"));
+    Child<QLineEdit>(&editor, "entryEdit")->setText(QStringLiteral("typed"));
+    QTest::mouseClick(Child<QToolButton>(&editor, "pictureButton"), Qt::LeftButton);
+    QCOMPARE(Child<QLineEdit>(&editor, "entryEdit")->text(), QStringLiteral("typed"));
 
     // A typed path works as well, and the new row becomes the current one.
-    editor.bsSkinEdit1->setText(QStringLiteral("  ") + cheats.at(1) + QStringLiteral(" "));
-    QTest::keyClick(editor.bsSkinEdit1, Qt::Key_Return);
+    Child<QLineEdit>(&editor, "entryEdit")
+        ->setText(QStringLiteral("  ") + cheats.at(1) + QStringLiteral(" "));
+    QTest::keyClick(Child<QLineEdit>(&editor, "entryEdit"), Qt::Key_Return);
     QVERIFY(f.prompts.messages.isEmpty());
-    QCOMPARE(GridColumn(editor.bsSkinDBGrid1), cheats);
-    QCOMPARE(editor.bsSkinDBGrid1->currentIndex().row(), 1);
+    QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable")), cheats);
+    QCOMPARE(Child<QTableView>(&editor, "presetTable")->currentIndex().row(), 1);
 }
 
 void TestPresetEditors::photoRefusals_data() {
@@ -335,16 +261,16 @@ void TestPresetEditors::photoRefusals() {
     if (!bytes.isEmpty())
         QVERIFY(WriteBytes(file, bytes));
     PhotoPresetDialog editor;
-    QCOMPARE(editor.bsSkinComboBox1->currentText(), cls);
-    editor.bsSkinEdit1->setText(file);
-    editor.bsSkinButton1->click();
+    QCOMPARE(Child<QComboBox>(&editor, "classBox")->currentText(), cls);
+    Child<QLineEdit>(&editor, "entryEdit")->setText(file);
+    Child<QPushButton>(&editor, "addButton")->click();
     QCOMPARE(f.prompts.messages, QStringList{message.contains(QStringLiteral("%1"))
                                                  ? message.arg(QFileInfo(file).absoluteFilePath())
                                                  : message});
     QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")), 1);
-    QCOMPARE(editor.ADOTable1->rowCount(), 1);
+    QCOMPARE(Child<QSqlQueryModel>(&editor, "presetModel")->rowCount(), 1);
     // Kept, so the operator can put it right.
-    QCOMPARE(editor.bsSkinEdit1->text(), file);
+    QCOMPARE(Child<QLineEdit>(&editor, "entryEdit")->text(), file);
 }
 
 void TestPresetEditors::wordPresets_data() {
@@ -382,15 +308,15 @@ void TestPresetEditors::wordPresets() {
     f.program.sql(TestSql::InsertWordPreset,
                   {QStringLiteral("Earlier Guest"), QStringLiteral("Second Prize")});
     WordPresetDialog editor;
-    QCOMPARE(editor.bsSkinComboBox1->currentText(), cls);
-    editor.bsSkinEdit1->setText(typed);
-    QTest::mouseClick(editor.bsSkinButton1, Qt::LeftButton);
+    QCOMPARE(Child<QComboBox>(&editor, "classBox")->currentText(), cls);
+    Child<QLineEdit>(&editor, "entryEdit")->setText(typed);
+    QTest::mouseClick(Child<QPushButton>(&editor, "addButton"), Qt::LeftButton);
     const QStringList before{QStringLiteral("Listed Guest"), QStringLiteral("Earlier Guest")};
     if (stored.isEmpty()) {
         QCOMPARE(f.prompts.messages, QStringList{message});
         QCOMPARE(Column(QStringLiteral("select wz from zb1 order by rowid")), before);
-        QCOMPARE(editor.bsSkinEdit1->text(), typed);
-        QCOMPARE(GridColumn(editor.bsSkinDBGrid1), before);
+        QCOMPARE(Child<QLineEdit>(&editor, "entryEdit")->text(), typed);
+        QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable")), before);
     } else {
         QVERIFY(f.prompts.messages.isEmpty());
         QCOMPARE(Column(QStringLiteral("select wz from zb1 order by rowid")),
@@ -398,10 +324,11 @@ void TestPresetEditors::wordPresets() {
         QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb1 where wz=? and prize=?"),
                                  {stored, cls}),
                  1);
-        QVERIFY(editor.bsSkinEdit1->text().isEmpty());
-        QCOMPARE(GridColumn(editor.bsSkinDBGrid1), before + QStringList{stored});
-        QCOMPARE(GridColumn(editor.bsSkinDBGrid1, 1).last(), cls);
-        QCOMPARE(editor.bsSkinDBGrid1->currentIndex().row(), 2);
+        QVERIFY(Child<QLineEdit>(&editor, "entryEdit")->text().isEmpty());
+        QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable")),
+                 before + QStringList{stored});
+        QCOMPARE(GridColumn(Child<QTableView>(&editor, "presetTable"), 1).last(), cls);
+        QCOMPARE(Child<QTableView>(&editor, "presetTable")->currentIndex().row(), 2);
     }
 }
 
@@ -431,9 +358,9 @@ void TestPresetEditors::alreadyWonAsksFirst() {
         name = QStringLiteral("Ann Lee");
     }
     auto editor = MakeEditor(photo);
-    Child<QLineEdit>(editor.get(), "bsSkinEdit1")->setText(photo ? cheats.at(0) : name);
+    Child<QLineEdit>(editor.get(), "entryEdit")->setText(photo ? cheats.at(0) : name);
     f.prompts.yesNoAnswers << keep;
-    Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
+    Child<QPushButton>(editor.get(), "addButton")->click();
     QCOMPARE(f.prompts.questions.size(), 1);
     QVERIFY2(f.prompts.questions.at(0).startsWith(editor->windowTitle() + QLatin1Char('|') + name +
                                                   QStringLiteral(" has already won")),
@@ -476,8 +403,8 @@ void TestPresetEditors::deleteAsksAndRemovesOneRow() {
             f.program.sql(TestSql::InsertWordPreset, {QLatin1String(v), cls});
     }
     auto editor = MakeEditor(photo);
-    QTableView* grid = Child<QTableView>(editor.get(), "bsSkinDBGrid1");
-    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "bsSkinDBNavigator1");
+    QTableView* grid = Child<QTableView>(editor.get(), "presetTable");
+    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "presetNavigator");
     QCOMPARE(GridColumn(grid).size(), 3);
     QCOMPARE(grid->currentIndex().row(), 0);
     for (int i = 0; i < row; ++i)
@@ -492,6 +419,48 @@ void TestPresetEditors::deleteAsksAndRemovesOneRow() {
     QCOMPARE(Column(QStringLiteral("select %1 from %2 order by rowid").arg(first, table)), left);
     QCOMPARE(GridColumn(grid), left);
     QVERIFY(grid->currentIndex().isValid());
+}
+
+void TestPresetEditors::refreshAndRefusedDelete_data() {
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("photo") << true
+                           << QStringList{QStringLiteral("filename"), QStringLiteral("class"),
+                                          QStringLiteral("date")};
+    QTest::newRow("word") << false << QStringList{QStringLiteral("name"), QStringLiteral("class")};
+}
+
+void TestPresetEditors::refreshAndRefusedDelete() {
+    QFETCH(bool, photo);
+    QFETCH(QStringList, titles);
+    Fixture f;
+    const QString insert = photo ? TestSql::InsertPhotoPreset : TestSql::InsertWordPreset;
+    const QString table = photo ? QStringLiteral("zb") : QStringLiteral("zb1");
+    const QString first = photo ? QStringLiteral("filename") : QStringLiteral("wz");
+    f.program.sql(insert, {QStringLiteral("A"), cls});
+    auto editor = MakeEditor(photo);
+    QTableView* grid = Child<QTableView>(editor.get(), "presetTable");
+    TableNavigator* navigator = Child<TableNavigator>(editor.get(), "presetNavigator");
+    QCOMPARE(GridColumn(grid), QStringList{QStringLiteral("A")});
+
+    // A row stored while the editor is open shows up on Refresh, under the same titles.
+    f.program.sql(insert, {QStringLiteral("B"), cls});
+    navigator->button(TableNavigator::Refresh)->click();
+    QCOMPARE(GridColumn(grid), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    QCOMPARE(ShownTitles(grid), titles);
+
+    // A delete the database refuses is told, and the row stays listed.
+    f.program.sql(QStringLiteral("create trigger keep before delete on %1 "
+                                 "begin select raise(abort, 'kept by rule'); end")
+                      .arg(table));
+    f.prompts.confirmAnswers << true;
+    navigator->button(TableNavigator::Delete)->click();
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY2(f.prompts.messages.first().contains(QStringLiteral("kept by rule")),
+             qPrintable(f.prompts.messages.first()));
+    const QStringList both{QStringLiteral("A"), QStringLiteral("B")};
+    QCOMPARE(Column(QStringLiteral("select %1 from %2 order by rowid").arg(first, table)), both);
+    QCOMPARE(GridColumn(grid), both);
 }
 
 void TestPresetEditors::exitAndEscapeClose_data() {
@@ -510,124 +479,17 @@ void TestPresetEditors::exitAndEscapeClose() {
     auto editor = MakeEditor(photo);
     editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
-    QLineEdit* edit = Child<QLineEdit>(editor.get(), "bsSkinEdit1");
+    QLineEdit* edit = Child<QLineEdit>(editor.get(), "entryEdit");
     edit->setText(QStringLiteral("not stored"));
     if (escape)
         QTest::keyClick(edit, Qt::Key_Escape);
     else
-        Child<QPushButton>(editor.get(), "bsSkinButton2")->click();
+        Child<QPushButton>(editor.get(), "closeButton")->click();
     QVERIFY(!editor->isVisible());
     QCOMPARE(editor->result(), int(QDialog::Rejected));
     QCOMPARE(f.program.count(QStringLiteral("select count(*) from zb")) +
                  f.program.count(QStringLiteral("select count(*) from zb1")),
              0);
-}
-
-void TestPresetEditors::shortcutsOpenEditors_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("Ctrl+Shift+P") << int(Qt::Key_P) << QStringLiteral("PhotoPresetDialog")
-                                  << QStringLiteral("cheat");
-    QTest::newRow("Ctrl+Shift+W") << int(Qt::Key_W) << QStringLiteral("WordPresetDialog")
-                                  << QStringLiteral("CHEAT");
-}
-
-void TestPresetEditors::shortcutsOpenEditors() {
-    QFETCH(int, key);
-    QFETCH(QString, window);
-    QFETCH(QString, caption);
-    MainWindowHarness h;
-    QString seenName, seenCaption;
-    QWidget* seenParent = nullptr;
-    // The key may be handled before the timer's first turn, so look until a
-    // modal window shows up, then close it as the operator would.
-    QTimer watcher;
-    watcher.setInterval(0);
-    int turns = 0;
-    connect(&watcher, &QTimer::timeout, this, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (++turns > 1000)
-                watcher.stop();
-            return;
-        }
-        watcher.stop();
-        seenName = modal->objectName();
-        seenCaption = modal->windowTitle();
-        seenParent = modal->parentWidget();
-        modal->close();
-    });
-    watcher.start();
-    QWidget* target = QApplication::focusWidget();
-    if (!target || target->window() != h.form.get())
-        target = h.form.get();
-    QTest::keyClick(target, Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
-    watcher.stop();
-    QCOMPARE(seenName, window);
-    QCOMPARE(seenCaption, caption);
-    QCOMPARE(seenParent, static_cast<QWidget*>(h.form.get()));
-    // Closed and freed, and the chord did not arm a draw.
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(h.form->findChildren<QDialog*>().isEmpty());
-    QVERIFY(!h.form->DrawArmed);
-    QVERIFY(h.prompts.messages.isEmpty());
-}
-
-void TestPresetEditors::storedPresetWinsTheDraw_data() {
-    QTest::addColumn<bool>("photo");
-    QTest::newRow("photo") << true;
-    QTest::newRow("word") << false;
-}
-
-void TestPresetEditors::storedPresetWinsTheDraw() {
-    QFETCH(bool, photo);
-    TempProgram files;
-    QStringList people;
-    for (int i = 0; i < 6; ++i)
-        people << QStringLiteral("Person %1.jpg").arg(i);
-    files.makePhotos(QStringLiteral("photos"), people);
-    const QStringList cheats =
-        files.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
-    MainWindowHarness h(photo ? PhotoIni(files.path(QStringLiteral("photos"))) : WordIni());
-    const QString drawClass = h.form->bsSkinComboBox1->currentText();
-    QCOMPARE(drawClass, cls);
-    {
-        auto editor = MakeEditor(photo, h.form.get());
-        Child<QComboBox>(editor.get(), "bsSkinComboBox1")->setCurrentText(drawClass);
-        if (photo) {
-            h.prompts.fileAnswers << cheats.at(0);
-            Child<QToolButton>(editor.get(), "bsSkinSpeedButton1")->click();
-        } else {
-            Child<QLineEdit>(editor.get(), "bsSkinEdit1")->setText(QStringLiteral("Guest Star"));
-        }
-        Child<QPushButton>(editor.get(), "bsSkinButton1")->click();
-        Child<QPushButton>(editor.get(), "bsSkinButton2")->click();
-    }
-    QVERIFY(h.prompts.messages.isEmpty());
-    h.activate();
-    h.enter();
-    if (!photo)
-        h.form->RxSpinEdit1->setValue(3);
-    h.space();
-    h.ticks(2);
-    h.space();
-    if (photo) {
-        QCOMPARE(h.form->CurrentPhoto, cheats.at(0));
-        QCOMPARE(h.form->windowTitle(), QStringLiteral("Star.jpg"));
-        QCOMPARE(h.program.count(
-                     QStringLiteral("select count(*) from prize where filename=? and class=?"),
-                     {cheats.at(0), cls}),
-                 1);
-    } else {
-        const QStringList shown = h.lines();
-        QCOMPARE(shown.size(), 3);
-        QCOMPARE(shown.at(0), QStringLiteral("Guest Star"));
-        QCOMPARE(
-            h.program.sql(QStringLiteral("select prize from wz where wz='Guest Star'")).toString(),
-            cls);
-    }
-    QVERIFY(h.prompts.messages.isEmpty());
 }
 
 QTEST_MAIN(TestPresetEditors)

@@ -128,8 +128,8 @@ void TestDBNavigator::showsTheButtonsAskedFor() {
         if (!b->isHidden())
             shown << b->objectName();
     shown.sort();
-    QCOMPARE(shown, (QStringList{QStringLiteral("nbFirst"), QStringLiteral("nbLast"),
-                                 QStringLiteral("nbRefresh")}));
+    QCOMPARE(shown, (QStringList{QStringLiteral("firstButton"), QStringLiteral("lastButton"),
+                                 QStringLiteral("refreshButton")}));
     QCOMPARE(m_nav->button(TableNavigator::Next)->toolTip(), QStringLiteral("Next record"));
     m_nav->setShowHints(false);
     QVERIFY(m_nav->button(TableNavigator::Next)->toolTip().isEmpty());

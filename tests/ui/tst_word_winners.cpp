@@ -19,6 +19,19 @@
 
 namespace {
 
+QTableView* Table(const WordWinnersDialog& w) {
+    return Control<QTableView>(&w, "winnersTable");
+}
+QTableView* ExportTable(const WordWinnersDialog& w) {
+    return Control<QTableView>(&w, "exportTable");
+}
+QSqlQueryModel* Model(const WordWinnersDialog& w) {
+    return Control<QSqlQueryModel>(&w, "winnersModel");
+}
+QAction* ExportAction(const WordWinnersDialog& w) {
+    return Control<QAction>(&w, "exportAction");
+}
+
 Sylk::Sheet ReadSheet(const QString& file) {
     Sylk::Sheet s;
     QFile f(file);
@@ -30,13 +43,12 @@ Sylk::Sheet ReadSheet(const QString& file) {
 // Rows of the grid as "word|class".
 QStringList Rows(const WordWinnersDialog& w) {
     QStringList out;
-    const QSqlRecord rec = w.ADOQuery1->record();
-    for (int r = 0; r < w.ADOQuery1->rowCount(); ++r)
-        out << w.ADOQuery1->data(w.ADOQuery1->index(r, rec.indexOf(QStringLiteral("wz"))))
-                       .toString() +
+    QSqlQueryModel* model = Model(w);
+    const QSqlRecord rec = model->record();
+    for (int r = 0; r < model->rowCount(); ++r)
+        out << model->data(model->index(r, rec.indexOf(QStringLiteral("wz")))).toString() +
                    QLatin1Char('|') +
-                   w.ADOQuery1->data(w.ADOQuery1->index(r, rec.indexOf(QStringLiteral("prize"))))
-                       .toString();
+                   model->data(model->index(r, rec.indexOf(QStringLiteral("prize")))).toString();
     return out;
 }
 
@@ -65,20 +77,22 @@ void TestWordWinners::windowHasItsControls() {
     WordWinnersDialog w;
     QCOMPARE(w.objectName(), QStringLiteral("WordWinnersDialog"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Winner"));
-    for (const char* name : {"bsSkinPanel1", "bsSkinButton1", "bsSkinButton2", "bsSkinPanel2",
-                             "bsSkinDBNavigator1", "bsSkinDBGrid1", "bsSkinScrollBar1", "wwDBGrid1",
-                             "ADOQuery1", "ActionList1", "ActionPrint", "ActionExp", "bsSkinData1"})
+    for (const char* name : {"buttonBar", "printButton", "exportButton", "listPanel",
+                             "winnersNavigator", "winnersTable", "winnersScrollBar", "exportTable",
+                             "winnersModel", "printAction", "exportAction", "skinData"})
         QVERIFY2(w.findChild<QObject*>(QLatin1String(name)), name);
-    QCOMPARE(w.bsSkinButton1->text(), QStringLiteral("&Print"));
-    QCOMPARE(w.bsSkinButton2->text(), QStringLiteral("&Export"));
-    QCOMPARE(w.bsSkinButton1->width(), 128);
-    QCOMPARE(w.bsSkinButton2->width(), 124);
+    QPushButton* print = Control<QPushButton>(&w, "printButton");
+    QPushButton* exportButton = Control<QPushButton>(&w, "exportButton");
+    QCOMPARE(print->text(), QStringLiteral("&Print"));
+    QCOMPARE(exportButton->text(), QStringLiteral("&Export"));
+    QCOMPARE(print->width(), 128);
+    QCOMPARE(exportButton->width(), 124);
     QCOMPARE(w.font().pixelSize(), 13);
-    QVERIFY(w.wwDBGrid1->isHidden());
-    const int id = w.ADOQuery1->record().indexOf(QStringLiteral("id"));
-    QVERIFY(w.bsSkinDBGrid1->isColumnHidden(id));
-    QVERIFY(w.wwDBGrid1->isColumnHidden(id));
-    QCOMPARE(w.bsSkinDBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QVERIFY(ExportTable(w)->isHidden());
+    const int id = Model(w)->record().indexOf(QStringLiteral("id"));
+    QVERIFY(Table(w)->isColumnHidden(id));
+    QVERIFY(ExportTable(w)->isColumnHidden(id));
+    QCOMPARE(Table(w)->editTriggers(), QAbstractItemView::NoEditTriggers);
     if (!qEnvironmentVariableIsEmpty("KALVORO_SHOTS")) {
         for (int i = 0; i < 12; ++i)
             fx.addWordWinner(QStringLiteral("Winner %1").arg(i), QStringLiteral("Second Prize"));
@@ -117,20 +131,21 @@ void TestWordWinners::navigatorMovesWithoutDelete() {
                              QStringLiteral("P"));
     }
     WordWinnersDialog w;
-    TableNavigator* nav = w.bsSkinDBNavigator1;
+    TableNavigator* nav = Control<TableNavigator>(&w, "winnersNavigator");
     for (QToolButton* b : nav->findChildren<QToolButton*>())
-        QCOMPARE(!b->isHidden(), (QStringList{QStringLiteral("nbFirst"), QStringLiteral("nbPrior"),
-                                              QStringLiteral("nbNext"), QStringLiteral("nbLast")})
-                                     .contains(b->objectName()));
+        QCOMPARE(!b->isHidden(),
+                 (QStringList{QStringLiteral("firstButton"), QStringLiteral("priorButton"),
+                              QStringLiteral("nextButton"), QStringLiteral("lastButton")})
+                     .contains(b->objectName()));
     QVERIFY(!nav->button(TableNavigator::Delete)->isEnabled());
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 0);
+    QCOMPARE(Table(w)->currentIndex().row(), 0);
     nav->button(TableNavigator::Last)->click();
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 299);
+    QCOMPARE(Table(w)->currentIndex().row(), 299);
     QVERIFY(!nav->button(TableNavigator::Next)->isEnabled());
     nav->button(TableNavigator::Prior)->click();
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 298);
+    QCOMPARE(Table(w)->currentIndex().row(), 298);
     nav->button(TableNavigator::First)->click();
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 0);
+    QCOMPARE(Table(w)->currentIndex().row(), 0);
     QVERIFY(!nav->button(TableNavigator::Prior)->isEnabled());
 }
 
@@ -154,13 +169,13 @@ void TestWordWinners::exportNames() {
     fx.addWordWinner(QStringLiteral("Alice"), QStringLiteral("First Prize"));
     WordWinnersDialog w;
     fx.prompts->fileAnswers.enqueue(QDir(fx.outDir()).filePath(typed));
-    w.bsSkinButton2->click();
+    Control<QPushButton>(&w, "exportButton")->click();
     QCOMPARE(fx.prompts->lastSaveFolder, GetDesktopFolder());
     QVERIFY(fx.prompts->lastFilter.contains(QStringLiteral("*.xls")));
     QCOMPARE(QDir(fx.outDir()).entryList(QDir::Files), QStringList{written});
     QCOMPARE(fx.prompts->opened, QStringList{QDir(fx.outDir()).filePath(written)});
     QCOMPARE(fx.prompts->messages, QStringList());
-    QVERIFY(w.wwDBGrid1->isHidden());
+    QVERIFY(ExportTable(w)->isHidden());
 }
 
 void TestWordWinners::exportWritesEveryRowCellByCell() {
@@ -175,10 +190,10 @@ void TestWordWinners::exportWritesEveryRowCellByCell() {
                              i % 2 ? QStringLiteral("B") : QStringLiteral("a"));
     }
     WordWinnersDialog w;
-    w.bsSkinDBGrid1->setCurrentIndex(w.ADOQuery1->index(3, 1));
+    Table(w)->setCurrentIndex(Model(w)->index(3, 1));
     const QString out = QDir(fx.outDir()).filePath(QStringLiteral("all.xls"));
     fx.prompts->fileAnswers.enqueue(out);
-    w.ActionExp->trigger();
+    ExportAction(w)->trigger();
     const Sylk::Sheet s = ReadSheet(out);
     QCOMPARE(s.rowCount(), 301);
     QCOMPARE(s.columnCount(), 3);
@@ -203,7 +218,7 @@ void TestWordWinners::exportWritesEveryRowCellByCell() {
         QVERIFY2(found, qPrintable(word));
     }
     // The current row is where it was.
-    QCOMPARE(w.bsSkinDBGrid1->currentIndex().row(), 3);
+    QCOMPARE(Table(w)->currentIndex().row(), 3);
 }
 
 void TestWordWinners::exportOverwritesWithoutAsking() {
@@ -217,7 +232,7 @@ void TestWordWinners::exportOverwritesWithoutAsking() {
     }
     WordWinnersDialog w;
     fx.prompts->fileAnswers.enqueue(out);
-    w.ActionExp->trigger();
+    ExportAction(w)->trigger();
     QCOMPARE(fx.prompts->questions, QStringList());
     QCOMPARE(ReadSheet(out).cell(2, 2).text(), QStringLiteral("Alice"));
     QCOMPARE(QDir(fx.outDir()).entryList(QDir::Files | QDir::Hidden),
@@ -227,10 +242,10 @@ void TestWordWinners::exportOverwritesWithoutAsking() {
 void TestWordWinners::exportOfNoWinnersWritesTheHeader() {
     WinnersFixture fx;
     WordWinnersDialog w;
-    QCOMPARE(w.ADOQuery1->rowCount(), 0);
+    QCOMPARE(Model(w)->rowCount(), 0);
     const QString out = QDir(fx.outDir()).filePath(QStringLiteral("none.xls"));
     fx.prompts->fileAnswers.enqueue(out);
-    w.ActionExp->trigger();
+    ExportAction(w)->trigger();
     const Sylk::Sheet s = ReadSheet(out);
     QCOMPARE(s.rowCount(), 1);
     QCOMPARE(s.cell(1, 1).text(), QStringLiteral("#"));
@@ -241,11 +256,11 @@ void TestWordWinners::exportCancelledWritesNothing() {
     WinnersFixture fx;
     fx.addWordWinner(QStringLiteral("Alice"), QStringLiteral("First Prize"));
     WordWinnersDialog w;
-    w.ActionExp->trigger();
+    ExportAction(w)->trigger();
     QVERIFY(QDir(fx.outDir()).isEmpty());
     QVERIFY(fx.prompts->messages.isEmpty());
     QVERIFY(fx.prompts->opened.isEmpty());
-    QVERIFY(w.wwDBGrid1->isHidden());
+    QVERIFY(ExportTable(w)->isHidden());
 }
 
 void TestWordWinners::exportFailureGoesToTheErrorReport() {
@@ -259,7 +274,7 @@ void TestWordWinners::exportFailureGoesToTheErrorReport() {
     }
     WordWinnersDialog w;
     fx.prompts->fileAnswers.enqueue(out);
-    WithoutWriteAccess(fx.outDir(), [&] { w.ActionExp->trigger(); });
+    WithoutWriteAccess(fx.outDir(), [&] { ExportAction(w)->trigger(); });
     QCOMPARE(fx.prompts->messages.size(), 1);
     QVERIFY2(
         fx.prompts->messages.first().startsWith(QStringLiteral("The list could not be exported.")),
@@ -270,7 +285,7 @@ void TestWordWinners::exportFailureGoesToTheErrorReport() {
     QCOMPARE(f.readAll(), QByteArray("kept"));
     QCOMPARE(QDir(fx.outDir()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("w.xls")});
-    QVERIFY(w.wwDBGrid1->isHidden());
+    QVERIFY(ExportTable(w)->isHidden());
 }
 
 void TestWordWinners::printShowsThePreview() {
@@ -278,7 +293,7 @@ void TestWordWinners::printShowsThePreview() {
     fx.addWordWinner(QStringLiteral("Alice"), QStringLiteral("First Prize"));
     WordWinnersDialog w;
     w.show();
-    QCOMPARE(WinnersFixture::PrintPreviewTitle(w.bsSkinButton1),
+    QCOMPARE(WinnersFixture::PrintPreviewTitle(Control<QPushButton>(&w, "printButton")),
              QStringLiteral("Winner - Print preview"));
     QCOMPARE(fx.prompts->messages, QStringList());
 }
@@ -289,11 +304,11 @@ void TestWordWinners::listThatCannotBeOpenedStillOpensTheWindow() {
     WinnersFixture::exec(QStringLiteral("drop table wz"));
     WordWinnersDialog w;
     QCOMPARE(fx.prompts->messages.size(), 1);
-    QCOMPARE(w.ADOQuery1->rowCount(), 0);
+    QCOMPARE(Model(w)->rowCount(), 0);
     // Exporting the empty list still works.
     const QString out = QDir(fx.outDir()).filePath(QStringLiteral("e.xls"));
     fx.prompts->fileAnswers.enqueue(out);
-    w.ActionExp->trigger();
+    ExportAction(w)->trigger();
     QCOMPARE(ReadSheet(out).cell(1, 1).text(), QStringLiteral("#"));
 }
 

@@ -16,6 +16,10 @@ const QString CandidateStore::WinnersStatement =
 const QString CandidateStore::PrintStatement = QStringLiteral(
     "select wz as name,prize as class from wz where prize is not null order by prize");
 
+QSqlQuery CandidateStore::winnerRows() const {
+    return run(WinnersStatement);
+}
+
 bool CandidateStore::isWon(const QString& word) const {
     return count(QStringLiteral("select count(*) from wz where wz=? and prize is not null"),
                  {word}) > 0;

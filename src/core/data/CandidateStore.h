@@ -21,6 +21,8 @@ public:
     // What the word winners window lists and prints.
     static const QString WinnersStatement;
     static const QString PrintStatement;
+    // The rows of WinnersStatement, for the word winners window's list.
+    QSqlQuery winnerRows() const;
 
     // Whether a candidate of this text has won.
     bool isWon(const QString& word) const;

@@ -12,6 +12,10 @@ const QString PhotoWinnerStore::ExportStatement =
 const QString PhotoWinnerStore::PrintStatement =
     QStringLiteral("select class,name from prize order by class");
 
+QSqlQuery PhotoWinnerStore::listRows() const {
+    return run(ListStatement);
+}
+
 bool PhotoWinnerStore::isWon(const QString& file) {
     if (!m_isWonReady) {
         m_isWon = QSqlQuery(m_db);

@@ -10,6 +10,8 @@ public:
     static const QString ListStatement;
     static const QString ExportStatement;
     static const QString PrintStatement;
+    // The rows of ListStatement, for the winners window's list.
+    QSqlQuery listRows() const;
 
     // Whether the photo has won. Runs every roll step, so its statement is kept prepared.
     bool isWon(const QString& file);

@@ -2,6 +2,10 @@
 
 const QString PresetStore::PhotoTable = QStringLiteral("zb");
 const QString PresetStore::WordTable = QStringLiteral("zb1");
+const QString PresetStore::PhotoListStatement =
+    QStringLiteral("select filename,class,rq,rowid from zb order by rowid");
+const QString PresetStore::WordListStatement =
+    QStringLiteral("select wz,prize,rowid from zb1 order by rowid");
 
 QStringList PresetStore::photoPresetsOfClass(const QString& prizeClass) const {
     return texts(QStringLiteral("select filename from zb where class=?"), {prizeClass});
@@ -37,4 +41,20 @@ QString PresetStore::lastPhotoPresetFile() const {
     const QStringList last =
         texts(QStringLiteral("select filename from zb order by rowid desc limit 1"));
     return last.isEmpty() ? QString() : last.first();
+}
+
+QSqlQuery PresetStore::photoListRows() const {
+    return run(PhotoListStatement);
+}
+
+QSqlQuery PresetStore::wordListRows() const {
+    return run(WordListStatement);
+}
+
+void PresetStore::removePhotoPreset(qlonglong rowId) {
+    run(QStringLiteral("delete from zb where rowid=?"), {rowId});
+}
+
+void PresetStore::removeWordPreset(qlonglong rowId) {
+    run(QStringLiteral("delete from zb1 where rowid=?"), {rowId});
 }

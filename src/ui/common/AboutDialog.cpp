@@ -3,7 +3,6 @@
 #include "core/settings/ProgramFolder.h"
 #include "ui/common/SkinData.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -12,53 +11,50 @@
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutDialog"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setFixedSize(462, 338);
 
     auto* outer = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    ProgramIcon = new QLabel(this);
-    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setFixedSize(96, 96);
-    ProgramIcon->setScaledContents(true);
-    ProgramIcon->setPixmap(QPixmap(ProgramDir() + QStringLiteral("icons/kalvoro.png")));
-    top->addWidget(ProgramIcon, 0, Qt::AlignTop);
+    programIcon = new QLabel(this);
+    programIcon->setObjectName(QStringLiteral("programIcon"));
+    programIcon->setFixedSize(96, 96);
+    programIcon->setScaledContents(true);
+    programIcon->setPixmap(QPixmap(ProgramDir() + QStringLiteral("icons/kalvoro.png")));
+    top->addWidget(programIcon, 0, Qt::AlignTop);
 
     auto* texts = new QVBoxLayout;
-    ProductName = new QLabel(QStringLiteral("Kalvoro"), this);
-    ProductName->setObjectName(QStringLiteral("ProductName"));
-    QFont big = ProductName->font();
+    productNameLabel = new QLabel(tr("Kalvoro"), this);
+    productNameLabel->setObjectName(QStringLiteral("productNameLabel"));
+    QFont big = productNameLabel->font();
     big.setPointSize(22);
     big.setBold(true);
-    ProductName->setFont(big);
-    Version = new QLabel(this);
-    Version->setObjectName(QStringLiteral("Version"));
-    auto* blurb = new QLabel(QStringLiteral("Lucky draws for parties and award nights."), this);
-    blurb->setObjectName(QStringLiteral("Comments"));
-    blurb->setWordWrap(true);
-    texts->addWidget(ProductName);
-    texts->addWidget(Version);
-    texts->addWidget(blurb);
+    productNameLabel->setFont(big);
+    versionLabel = new QLabel(this);
+    versionLabel->setObjectName(QStringLiteral("versionLabel"));
+    commentsLabel = new QLabel(tr("Lucky draws for parties and award nights."), this);
+    commentsLabel->setObjectName(QStringLiteral("commentsLabel"));
+    commentsLabel->setWordWrap(true);
+    texts->addWidget(productNameLabel);
+    texts->addWidget(versionLabel);
+    texts->addWidget(commentsLabel);
     texts->addStretch(1);
     top->addLayout(texts, 1);
     outer->addLayout(top, 1);
 
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("bsSkinPanel1"));
-    auto* buttons = new QHBoxLayout(panel);
+    auto* buttonPanel = new QWidget(this);
+    buttonPanel->setObjectName(QStringLiteral("buttonPanel"));
+    auto* buttons = new QHBoxLayout(buttonPanel);
     buttons->addStretch(1);
-    bsSkinButton1 = new QPushButton(QStringLiteral("OK"), panel);
-    bsSkinButton1->setObjectName(QStringLiteral("bsSkinButton1"));
-    bsSkinButton1->setDefault(true);
-    buttons->addWidget(bsSkinButton1);
-    outer->addWidget(panel);
-    connect(bsSkinButton1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = new QPushButton(tr("OK"), buttonPanel);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    buttons->addWidget(okButton);
+    outer->addWidget(buttonPanel);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    bsSkinData1 = new SkinData(this);
-    FormCreate();
-}
-
-void AboutDialog::FormCreate() {
-    bsSkinData1->LoadFromFile(SkinFile);
-    Version->setText(QStringLiteral("Version") + GetFileVersionText());
+    skin = new SkinData(this);
+    skin->LoadFromFile(SkinFile);
+    // No space after "Version": the line reads Version3.2.0.38.
+    versionLabel->setText(tr("Version") + GetFileVersionText());
 }

@@ -11,12 +11,11 @@ class AboutDialog : public QDialog {
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
 
-    QLabel* ProgramIcon;
-    QLabel* ProductName;
-    QLabel* Version;
-    QPushButton* bsSkinButton1;
-    SkinData* bsSkinData1;
-
 private:
-    void FormCreate();
+    QLabel* programIcon = nullptr;
+    QLabel* productNameLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* commentsLabel = nullptr;
+    QPushButton* okButton = nullptr;
+    SkinData* skin = nullptr;
 };

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 SkinData::SkinData(QWidget* window) : QObject(window), m_window(window) {
-    setObjectName(QStringLiteral("bsSkinData1"));
+    setObjectName(QStringLiteral("skinData"));
 }
 
 QString SkinData::ReadSkin(const QString& path, QString* name) {

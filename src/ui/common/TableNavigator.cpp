@@ -25,16 +25,16 @@ struct ButtonInfo {
 };
 
 const ButtonInfo kButtons[] = {
-    {TableNavigator::First, "nbFirst", "First record"},
-    {TableNavigator::Prior, "nbPrior", "Prior record"},
-    {TableNavigator::Next, "nbNext", "Next record"},
-    {TableNavigator::Last, "nbLast", "Last record"},
-    {TableNavigator::Insert, "nbInsert", "Insert record"},
-    {TableNavigator::Delete, "nbDelete", "Delete record"},
-    {TableNavigator::Edit, "nbEdit", "Edit record"},
-    {TableNavigator::Post, "nbPost", "Post edit"},
-    {TableNavigator::Cancel, "nbCancel", "Cancel edit"},
-    {TableNavigator::Refresh, "nbRefresh", "Refresh data"},
+    {TableNavigator::First, "firstButton", QT_TRANSLATE_NOOP("TableNavigator", "First record")},
+    {TableNavigator::Prior, "priorButton", QT_TRANSLATE_NOOP("TableNavigator", "Prior record")},
+    {TableNavigator::Next, "nextButton", QT_TRANSLATE_NOOP("TableNavigator", "Next record")},
+    {TableNavigator::Last, "lastButton", QT_TRANSLATE_NOOP("TableNavigator", "Last record")},
+    {TableNavigator::Insert, "insertButton", QT_TRANSLATE_NOOP("TableNavigator", "Insert record")},
+    {TableNavigator::Delete, "deleteButton", QT_TRANSLATE_NOOP("TableNavigator", "Delete record")},
+    {TableNavigator::Edit, "editButton", QT_TRANSLATE_NOOP("TableNavigator", "Edit record")},
+    {TableNavigator::Post, "postButton", QT_TRANSLATE_NOOP("TableNavigator", "Post edit")},
+    {TableNavigator::Cancel, "cancelButton", QT_TRANSLATE_NOOP("TableNavigator", "Cancel edit")},
+    {TableNavigator::Refresh, "refreshButton", QT_TRANSLATE_NOOP("TableNavigator", "Refresh data")},
 };
 
 // Small glyphs drawn here, so they look the same under every skin and style.
@@ -123,7 +123,8 @@ bool FetchMoreRows(QAbstractItemModel* model) {
 
 } // namespace
 
-TableNavigator::TableNavigator(QWidget* parent) : QWidget(parent) {
+TableNavigator::TableNavigator(QWidget* parent)
+    : QWidget(parent), m_confirmText(tr("Delete record?")) {
     m_layout = new QHBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(1);
@@ -132,8 +133,8 @@ TableNavigator::TableNavigator(QWidget* parent) : QWidget(parent) {
         auto* b = new QToolButton(this);
         b->setObjectName(QLatin1String(info.name));
         b->setIcon(Glyph(info.which, ink));
-        b->setToolTip(QLatin1String(info.hint));
-        b->setAccessibleName(QLatin1String(info.hint));
+        b->setToolTip(tr(info.hint));
+        b->setAccessibleName(tr(info.hint));
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRaise(false);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -172,7 +173,7 @@ void TableNavigator::setVisibleButtons(Buttons buttons) {
 
 void TableNavigator::setShowHints(bool show) {
     for (const ButtonInfo& info : kButtons)
-        m_buttons.value(info.which)->setToolTip(show ? QLatin1String(info.hint) : QString());
+        m_buttons.value(info.which)->setToolTip(show ? tr(info.hint) : QString());
 }
 
 QSqlQueryModel* TableNavigator::queryModel() const {
@@ -263,8 +264,7 @@ void TableNavigator::deleteCurrent() {
             if (manual)
                 table->revertAll();
             moveTo(row);
-            throw DatabaseError(
-                why.trimmed().isEmpty() ? QStringLiteral("The record was not deleted") : why);
+            throw DatabaseError(why.trimmed().isEmpty() ? tr("The record was not deleted") : why);
         }
     } else if (m_deleteHandler) {
         if (!m_deleteHandler(row))

@@ -96,7 +96,7 @@ private:
     QPointer<QTableView> m_view;
     Buttons m_visible = AllButtons;
     int m_column = -1;
-    QString m_confirmText = QStringLiteral("Delete record?");
+    QString m_confirmText;
     std::function<bool(int)> m_deleteHandler;
     QList<QMetaObject::Connection> m_connections;
 };

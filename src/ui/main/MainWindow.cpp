@@ -43,7 +43,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     m_strip = new ControlStrip(this);
     layout->addWidget(m_strip);
     m_skin = new SkinData(this);
-    m_skin->setObjectName(QStringLiteral("skin"));
     m_session = new DrawSession(this);
     m_session->setObjectName(QStringLiteral("drawSession"));
 

@@ -4,7 +4,8 @@
 #include "ui/common/UserPrompts.h"
 #include "ui/main/MainWindow.h"
 #include "ui/options/OptionsDialog.h"
-#include "ui/presets/PresetDialogs.h"
+#include "ui/presets/PhotoPresetDialog.h"
+#include "ui/presets/WordPresetDialog.h"
 #include "ui/winners/PhotoWinnersDialog.h"
 #include "ui/winners/WordWinnersDialog.h"
 
@@ -13,9 +14,9 @@
 void MainWindow::showWinners() {
     guarded(this, [this] {
         if (m_session->mode() == DrawMode::Photo)
-            PhotoWinnersDialog::ShowModal(this);
+            PhotoWinnersDialog::showModal(this);
         else
-            WordWinnersDialog::ShowModal(this);
+            WordWinnersDialog::showModal(this);
     });
 }
 

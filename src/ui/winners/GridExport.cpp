@@ -5,6 +5,7 @@
 #include "ui/common/UserPrompts.h"
 #include "ui/winners/WinnersGrid.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QTableView>
@@ -23,22 +24,22 @@ QString SpreadsheetExportFileName(const QString& fileName) {
     return fileName + QStringLiteral(".xls");
 }
 
-Sylk::Sheet GridSheet(QTableView* Grid) {
+Sylk::Sheet GridSheet(QTableView* grid) {
     Sylk::Sheet sheet;
-    QAbstractItemModel* model = Grid ? Grid->model() : nullptr;
+    QAbstractItemModel* model = grid ? grid->model() : nullptr;
     if (!model)
         return sheet;
     // Every row of the data, not only those fetched so far.
     FetchAllRows(model);
 
     QList<int> columns;
-    const QHeaderView* header = Grid->horizontalHeader();
+    const QHeaderView* header = grid->horizontalHeader();
     for (int visual = 0; visual < header->count(); ++visual) {
         const int logical = header->logicalIndex(visual);
-        if (logical >= 0 && !Grid->isColumnHidden(logical))
+        if (logical >= 0 && !grid->isColumnHidden(logical))
             columns << logical;
     }
-    const qreal charWidth = std::max(1, Grid->fontMetrics().averageCharWidth());
+    const qreal charWidth = std::max(1, grid->fontMetrics().averageCharWidth());
 
     sheet.setText(1, 1, QStringLiteral("#"));
     sheet.setColumnWidth(1, 10);
@@ -47,7 +48,7 @@ Sylk::Sheet GridSheet(QTableView* Grid) {
         sheet.setText(1, i + 2, model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
         int width = model->headerData(c, Qt::Horizontal, DisplayWidthRole).toInt();
         if (width <= 0)
-            width = std::max(1, qRound(Grid->columnWidth(c) / charWidth));
+            width = std::max(1, qRound(grid->columnWidth(c) / charWidth));
         sheet.setColumnWidth(i + 2, width);
     }
     for (int r = 0; r < model->rowCount(); ++r) {
@@ -72,12 +73,14 @@ Sylk::Sheet GridSheet(QTableView* Grid) {
     return sheet;
 }
 
-void ExportGridToSpreadsheet(QTableView* Grid, const QString& Title, const QString& FileName) {
-    Q_UNUSED(Title);
-    const QString target = SpreadsheetExportFileName(FileName);
-    const QByteArray bytes = Sylk::Write(GridSheet(Grid));
+void ExportGridToSpreadsheet(QTableView* grid, const QString& title, const QString& fileName) {
+    Q_UNUSED(title);
+    const QString target = SpreadsheetExportFileName(fileName);
+    const QByteArray bytes = Sylk::Write(GridSheet(grid));
     QString error;
     if (!SafeWrite::WriteFile(target, bytes, &error))
-        throw KalvoroError(QStringLiteral("The list could not be exported.\n%1").arg(error));
+        throw KalvoroError(
+            QCoreApplication::translate("GridExport", "The list could not be exported.\n%1")
+                .arg(error));
     UserPrompts::instance().shellOpen(target);
 }

@@ -21,10 +21,10 @@ QString SpreadsheetExportFileName(const QString& fileName);
 // The sheet the export writes: a header row ("#" and the column titles), then
 // each row with its record number; the grid's visible columns in their shown
 // order; widths 10 for the number, then each column's width in characters.
-Sylk::Sheet GridSheet(QTableView* Grid);
+Sylk::Sheet GridSheet(QTableView* grid);
 
-// Writes GridSheet to SpreadsheetExportFileName(FileName), replacing a file of
+// Writes GridSheet to SpreadsheetExportFileName(fileName), replacing a file of
 // that name without asking, and opens it with the shell. A file that cannot
 // be written raises KalvoroError and the shell is not called; an existing file
-// is then left as it was. `Title` is not written: SYLK has no place for it.
-void ExportGridToSpreadsheet(QTableView* Grid, const QString& Title, const QString& FileName);
+// is then left as it was. `title` is not written: SYLK has no place for it.
+void ExportGridToSpreadsheet(QTableView* grid, const QString& title, const QString& fileName);

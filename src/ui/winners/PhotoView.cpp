@@ -13,11 +13,11 @@ constexpr int kMaxSide = 2400;
 } // namespace
 
 PhotoView::PhotoView(QWidget* parent) : PictureView(parent) {
-    setObjectName(QStringLiteral("Image1"));
+    setObjectName(QStringLiteral("photoPreview"));
     setMinimumSize(40, 40);
 }
 
-void PhotoView::LoadFromFile(const QString& path) {
+void PhotoView::loadFromFile(const QString& path) {
     const QFileInfo info(path);
     const qint64 stamp = info.lastModified().toMSecsSinceEpoch() ^ info.size();
     // Key down and key up both ask for a row's photo: read it once.
@@ -30,7 +30,7 @@ void PhotoView::LoadFromFile(const QString& path) {
         reader.setScaledSize(full.scaled(kMaxSide, kMaxSide, Qt::KeepAspectRatio));
     const QImage image = reader.read();
     if (image.isNull())
-        throw KalvoroError(QStringLiteral("The photo %1 cannot be shown: %2")
+        throw KalvoroError(tr("The photo %1 cannot be shown: %2")
                                .arg(QDir::toNativeSeparators(path), reader.errorString()));
     m_fileStamp = stamp;
     setPicture(image, path);

@@ -13,7 +13,7 @@ public:
 
     // Loads a picture file; throws KalvoroError when it exists but cannot be
     // read as a picture, leaving the shown picture as it was.
-    void LoadFromFile(const QString& path);
+    void loadFromFile(const QString& path);
     void setPicture(const QImage& image, const QString& fromFile = QString());
 
     // The file the shown picture came from; empty for none.

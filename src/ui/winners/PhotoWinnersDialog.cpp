@@ -1,11 +1,12 @@
 #include "ui/winners/PhotoWinnersDialog.h"
 
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
+#include "core/data/PhotoWinnerStore.h"
 #include "core/settings/ProgramFolder.h"
 #include "formats/Errors.h"
 #include "ui/common/ErrorGuard.h"
 #include "ui/common/SkinData.h"
+#include "ui/common/TableNavigator.h"
 #include "ui/common/UserPrompts.h"
 #include "ui/winners/PhotoView.h"
 #include "ui/winners/ReportLibrary.h"
@@ -22,8 +23,8 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QSqlError>
+#include <QSqlQueryModel>
 #include <QSqlRecord>
-#include <QSqlTableModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -31,154 +32,158 @@
 
 PhotoWinnersDialog::PhotoWinnersDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PhotoWinnersDialog"));
-    setWindowTitle(QStringLiteral("Winners"));
+    setWindowTitle(tr("Winners"));
     resize(688, 453);
 
     auto* outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setChildrenCollapsible(false);
-    outer->addWidget(Splitter1);
+    splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->setChildrenCollapsible(false);
+    outer->addWidget(splitter);
 
-    Panel1 = new QFrame(Splitter1);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    auto* left = new QVBoxLayout(Panel1);
+    listPanel = new QFrame(splitter);
+    listPanel->setObjectName(QStringLiteral("listPanel"));
+    auto* left = new QVBoxLayout(listPanel);
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(0);
 
-    Panel3 = new QFrame(Panel1);
-    Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setFixedHeight(32);
-    auto* bar = new QHBoxLayout(Panel3);
+    buttonBar = new QFrame(listPanel);
+    buttonBar->setObjectName(QStringLiteral("buttonBar"));
+    buttonBar->setFixedHeight(32);
+    auto* bar = new QHBoxLayout(buttonBar);
     bar->setContentsMargins(2, 2, 2, 2);
-    bsSkinButton1 = new QPushButton(Panel3);
-    bsSkinButton1->setObjectName(QStringLiteral("bsSkinButton1"));
-    bsSkinButton2 = new QPushButton(Panel3);
-    bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
-    bar->addWidget(bsSkinButton1);
-    bar->addWidget(bsSkinButton2);
+    exportButton = new QPushButton(buttonBar);
+    exportButton->setObjectName(QStringLiteral("exportButton"));
+    printButton = new QPushButton(buttonBar);
+    printButton->setObjectName(QStringLiteral("printButton"));
+    bar->addWidget(exportButton);
+    bar->addWidget(printButton);
     bar->addStretch();
-    left->addWidget(Panel3);
+    left->addWidget(buttonBar);
 
-    Panel4 = new QFrame(Panel1);
-    Panel4->setObjectName(QStringLiteral("Panel4"));
-    auto* list = new QVBoxLayout(Panel4);
+    tablePanel = new QFrame(listPanel);
+    tablePanel->setObjectName(QStringLiteral("tablePanel"));
+    auto* list = new QVBoxLayout(tablePanel);
     list->setContentsMargins(0, 0, 0, 0);
     list->setSpacing(0);
-    bsSkinDBNavigator1 = new TableNavigator(Panel4);
-    bsSkinDBNavigator1->setObjectName(QStringLiteral("bsSkinDBNavigator1"));
-    bsSkinDBNavigator1->setVisibleButtons(TableNavigator::MoveButtons | TableNavigator::Delete);
-    bsSkinDBNavigator1->setDeleteConfirmation(QStringLiteral("Delete record?"));
-    bsSkinDBNavigator1->setFixedHeight(28);
-    list->addWidget(bsSkinDBNavigator1);
-    bsSkinDBGrid1 = new QTableView(Panel4);
-    bsSkinDBGrid1->setObjectName(QStringLiteral("bsSkinDBGrid1"));
-    list->addWidget(bsSkinDBGrid1);
-    left->addWidget(Panel4, 1);
+    winnersNavigator = new TableNavigator(tablePanel);
+    winnersNavigator->setObjectName(QStringLiteral("winnersNavigator"));
+    winnersNavigator->setVisibleButtons(TableNavigator::MoveButtons | TableNavigator::Delete);
+    winnersNavigator->setDeleteConfirmation(tr("Delete record?"));
+    winnersNavigator->setFixedHeight(28);
+    list->addWidget(winnersNavigator);
+    winnersTable = new QTableView(tablePanel);
+    winnersTable->setObjectName(QStringLiteral("winnersTable"));
+    list->addWidget(winnersTable);
+    left->addWidget(tablePanel, 1);
 
-    Panel2 = new QFrame(Splitter1);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    auto* right = new QVBoxLayout(Panel2);
+    previewPanel = new QFrame(splitter);
+    previewPanel->setObjectName(QStringLiteral("previewPanel"));
+    auto* right = new QVBoxLayout(previewPanel);
     right->setContentsMargins(4, 4, 4, 4);
-    Image1 = new PhotoView(Panel2);
-    right->addWidget(Image1);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({344, 344});
+    photoPreview = new PhotoView(previewPanel);
+    right->addWidget(photoPreview);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({344, 344});
 
-    ActionList1 = new QObject(this);
-    ActionList1->setObjectName(QStringLiteral("ActionList1"));
-    ActionExport = AddButtonAction(ActionList1, bsSkinButton1, QStringLiteral("ActionExport"),
-                                   QStringLiteral("&Export"));
-    ActionPrint = AddButtonAction(ActionList1, bsSkinButton2, QStringLiteral("ActionPrint"),
-                                  QStringLiteral("&Print"));
-    connect(ActionExport, &QAction::triggered, this, &PhotoWinnersDialog::ActionExportExecute);
-    connect(ActionPrint, &QAction::triggered, this, &PhotoWinnersDialog::ActionPrintExecute);
+    exportAction =
+        AddButtonAction(this, exportButton, QStringLiteral("exportAction"), tr("&Export"));
+    printAction = AddButtonAction(this, printButton, QStringLiteral("printAction"), tr("&Print"));
+    connect(exportAction, &QAction::triggered, this, &PhotoWinnersDialog::exportWinners);
+    connect(printAction, &QAction::triggered, this, &PhotoWinnersDialog::printWinners);
 
-    bsSkinData1 = new SkinData(this);
-    FormCreate();
+    skin = new SkinData(this);
+    openList();
 }
 
-void PhotoWinnersDialog::FormCreate() {
-    ADOQuery1 = new QSqlTableModel(this, Db());
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    ADOQuery1->setTable(QStringLiteral("prize"));
-    // Rows are removed one at a time through the navigator, at once.
-    ADOQuery1->setEditStrategy(QSqlTableModel::OnManualSubmit);
-    const QSqlRecord fields = ADOQuery1->record();
-    const int classColumn = fields.indexOf(QStringLiteral("class"));
+void PhotoWinnersDialog::openList() {
+    winnersModel = new QSqlQueryModel(this);
+    winnersModel->setObjectName(QStringLiteral("winnersModel"));
+    try {
+        reloadList();
+    } catch (const DatabaseError& e) {
+        throw DatabaseError(tr("The winners list cannot be opened: %1").arg(e.message()));
+    }
+    const QSqlRecord fields = winnersModel->record();
     const int nameColumn = fields.indexOf(QStringLiteral("name"));
     const int dateColumn = fields.indexOf(QStringLiteral("rq"));
-    m_filenameColumn = fields.indexOf(QStringLiteral("filename"));
-    if (classColumn < 0 || nameColumn < 0 || dateColumn < 0 || m_filenameColumn < 0)
-        throw DatabaseError(QStringLiteral("The winners list cannot be opened: %1")
-                                 .arg(ADOQuery1->lastError().text().trimmed().isEmpty()
-                                          ? QStringLiteral("table prize is missing")
-                                          : ADOQuery1->lastError().text()));
-    // The store's text order, which ignores letter case.
-    ADOQuery1->setSort(classColumn, Qt::AscendingOrder);
-    if (!ADOQuery1->select())
-        throw DatabaseError(QStringLiteral("The winners list cannot be opened: %1")
-                                 .arg(ADOQuery1->lastError().text()));
-    FetchAllRows(ADOQuery1);
-    ADOQuery1->setHeaderData(m_filenameColumn, Qt::Horizontal, QStringLiteral("FileName"));
-    ADOQuery1->setHeaderData(classColumn, Qt::Horizontal, QStringLiteral("Class"));
-    ADOQuery1->setHeaderData(nameColumn, Qt::Horizontal, QStringLiteral("Name"));
-    ADOQuery1->setHeaderData(dateColumn, Qt::Horizontal, QStringLiteral("Date"));
 
-    bsSkinDBGrid1->setModel(ADOQuery1);
-    SetUpWinnersGrid(bsSkinDBGrid1, 17);
-    bsSkinDBGrid1->setItemDelegateForColumn(dateColumn, new DateTimeDelegate(bsSkinDBGrid1));
-    bsSkinDBGrid1->setColumnHidden(m_filenameColumn, true);
+    winnersTable->setModel(winnersModel);
+    SetUpWinnersGrid(winnersTable, 17);
+    winnersTable->setItemDelegateForColumn(dateColumn, new DateTimeDelegate(winnersTable));
+    winnersTable->setColumnHidden(m_filenameColumn, true);
     // Shown as Class, Name, Date.
-    QHeaderView* header = bsSkinDBGrid1->horizontalHeader();
-    header->moveSection(header->visualIndex(classColumn), 0);
+    QHeaderView* header = winnersTable->horizontalHeader();
+    header->moveSection(header->visualIndex(m_classColumn), 0);
     header->moveSection(header->visualIndex(nameColumn), 1);
     header->moveSection(header->visualIndex(dateColumn), 2);
-    SetColumnWidthInChars(bsSkinDBGrid1, classColumn, 9);
-    SetColumnWidthInChars(bsSkinDBGrid1, nameColumn, 39);
-    SetColumnWidthInChars(bsSkinDBGrid1, dateColumn, 22);
-    bsSkinScrollBar1 = bsSkinDBGrid1->verticalScrollBar();
-    bsSkinScrollBar1->setObjectName(QStringLiteral("bsSkinScrollBar1"));
-    bsSkinScrollBar1->setFocusPolicy(Qt::NoFocus);
-    if (ADOQuery1->rowCount() > 0)
-        bsSkinDBGrid1->setCurrentIndex(ADOQuery1->index(0, classColumn));
+    SetColumnWidthInChars(winnersTable, m_classColumn, 9);
+    SetColumnWidthInChars(winnersTable, nameColumn, 39);
+    SetColumnWidthInChars(winnersTable, dateColumn, 22);
+    QScrollBar* scrollBar = winnersTable->verticalScrollBar();
+    scrollBar->setObjectName(QStringLiteral("winnersScrollBar"));
+    scrollBar->setFocusPolicy(Qt::NoFocus);
+    if (winnersModel->rowCount() > 0)
+        winnersTable->setCurrentIndex(winnersModel->index(0, m_classColumn));
 
-    bsSkinDBNavigator1->setView(bsSkinDBGrid1);
-    connect(bsSkinDBGrid1, &QTableView::clicked, this, &PhotoWinnersDialog::bsSkinDBGrid1CellClick);
-    connect(header, &QHeaderView::sectionMoved, this,
-            &PhotoWinnersDialog::bsSkinDBGrid1ColumnMoved);
-    connect(bsSkinDBNavigator1, &TableNavigator::clicked, this,
-            &PhotoWinnersDialog::bsSkinDBNavigator1Click);
-    bsSkinDBGrid1->installEventFilter(this);
+    winnersNavigator->setDeleteHandler([this](int row) { return removeWinner(row); });
+    winnersNavigator->setView(winnersTable);
+    connect(winnersTable, &QTableView::clicked, this, &PhotoWinnersDialog::followCurrentRow);
+    connect(header, &QHeaderView::sectionMoved, this, &PhotoWinnersDialog::followCurrentRow);
+    connect(winnersNavigator, &TableNavigator::clicked, this,
+            &PhotoWinnersDialog::followCurrentRow);
+    winnersTable->installEventFilter(this);
 
-    bsSkinData1->LoadFromFile(SkinFile);
+    skin->LoadFromFile(SkinFile);
 }
 
-int PhotoWinnersDialog::ShowModal(QWidget* parent) {
+void PhotoWinnersDialog::reloadList() {
+    winnersModel->setQuery(PhotoWinnerStore(Db()).listRows());
+    if (winnersModel->lastError().isValid())
+        throw DatabaseError(winnersModel->lastError().text());
+    FetchAllRows(winnersModel);
+    const QSqlRecord fields = winnersModel->record();
+    m_filenameColumn = fields.indexOf(QStringLiteral("filename"));
+    m_classColumn = fields.indexOf(QStringLiteral("class"));
+    winnersModel->setHeaderData(m_filenameColumn, Qt::Horizontal, tr("FileName"));
+    winnersModel->setHeaderData(m_classColumn, Qt::Horizontal, tr("Class"));
+    winnersModel->setHeaderData(fields.indexOf(QStringLiteral("name")), Qt::Horizontal, tr("Name"));
+    winnersModel->setHeaderData(fields.indexOf(QStringLiteral("rq")), Qt::Horizontal, tr("Date"));
+}
+
+bool PhotoWinnersDialog::removeWinner(int row) {
+    const QSqlRecord winner = winnersModel->record(row);
+    PhotoWinnerStore(Db()).remove(winner.value(m_filenameColumn).toString(),
+                                  winner.value(m_classColumn).toString());
+    reloadList();
+    return true;
+}
+
+int PhotoWinnersDialog::showModal(QWidget* parent) {
     std::unique_ptr<PhotoWinnersDialog> window;
     if (!guarded(parent, [&] { window = std::make_unique<PhotoWinnersDialog>(parent); }))
         return QDialog::Rejected;
     return window->exec();
 }
 
-QString PhotoWinnersDialog::CurrentFileName() const {
-    if (!ADOQuery1 || ADOQuery1->rowCount() == 0)
+QString PhotoWinnersDialog::currentFileName() const {
+    if (winnersModel->rowCount() == 0)
         return {};
-    QModelIndex current = bsSkinDBGrid1->currentIndex();
+    const QModelIndex current = winnersTable->currentIndex();
     const int row = current.isValid() ? current.row() : 0;
-    return ADOQuery1->data(ADOQuery1->index(row, m_filenameColumn)).toString();
+    return winnersModel->data(winnersModel->index(row, m_filenameColumn)).toString();
 }
 
-void PhotoWinnersDialog::ShowSelectedPhoto() {
-    if (!ADOQuery1 || ADOQuery1->rowCount() == 0)
+void PhotoWinnersDialog::showSelectedPhoto() {
+    if (winnersModel->rowCount() == 0)
         return;
-    const QString path = CurrentFileName();
+    const QString path = currentFileName();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     try {
-        Image1->LoadFromFile(path);
+        photoPreview->loadFromFile(path);
         m_failedPhoto.clear();
     } catch (const KalvoroError&) {
         if (path == m_failedPhoto)
@@ -188,72 +193,54 @@ void PhotoWinnersDialog::ShowSelectedPhoto() {
     }
 }
 
-void PhotoWinnersDialog::ShowSelectedPhotoReported() {
-    guarded(this, [&] { ShowSelectedPhoto(); });
-}
-
-void PhotoWinnersDialog::FormShow() {
-    ShowSelectedPhotoReported();
+void PhotoWinnersDialog::followCurrentRow() {
+    guarded(this, [&] { showSelectedPhoto(); });
 }
 
 void PhotoWinnersDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    followCurrentRow();
 }
 
 bool PhotoWinnersDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == bsSkinDBGrid1 &&
+    if (watched == winnersTable &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         // Key down shows the row being left, key up the row reached.
-        ShowSelectedPhotoReported();
+        followCurrentRow();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void PhotoWinnersDialog::bsSkinDBGrid1CellClick(const QModelIndex&) {
-    ShowSelectedPhotoReported();
-}
-
-void PhotoWinnersDialog::bsSkinDBGrid1ColumnMoved(int, int, int) {
-    ShowSelectedPhotoReported();
-}
-
-void PhotoWinnersDialog::bsSkinDBNavigator1Click(TableNavigator::Button) {
-    ShowSelectedPhotoReported();
-}
-
-void PhotoWinnersDialog::ActionExportExecute() {
+void PhotoWinnersDialog::exportWinners() {
     guarded(this, [&] {
         UserPrompts& prompts = UserPrompts::instance();
-        const QString Template = AppDir + QStringLiteral("md.xls");
-        if (!QFileInfo(Template).isFile()) {
-            prompts.message(this, QStringLiteral("failure!"));
+        const QString templateFile = AppDir + QStringLiteral("md.xls");
+        if (!QFileInfo(templateFile).isFile()) {
+            prompts.message(this, tr("failure!"));
             return;
         }
-        const QString Output =
-            prompts.saveFile(this, QStringLiteral("Save file"), GetDesktopFolder(),
-                             QStringLiteral("Winner.xls"), QStringLiteral("All files (*)"));
-        if (Output.isEmpty())
+        const QString output = prompts.saveFile(this, tr("Save file"), GetDesktopFolder(),
+                                                QStringLiteral("Winner.xls"), tr("All files (*)"));
+        if (output.isEmpty())
             return;
         Database* data = Database::instance();
         if (!data)
-            throw DatabaseError(QStringLiteral("The database is not open"));
+            throw DatabaseError(tr("The database is not open"));
         // Thumbnails of a few hundred photos take a moment.
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const ReportLibrary::Outcome done = ReportLibrary::ExcelReport(
-            data->ConnectionString(), Sql::ExportPhotoWinners, Template, QStringLiteral("Sheet1"),
-            Output, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
+            data->ConnectionString(), PhotoWinnerStore::ExportStatement, templateFile,
+            QStringLiteral("Sheet1"), output, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
         QApplication::restoreOverrideCursor();
         // Opening a file that was not written would only show a second error.
         if (!done.ok) {
-            prompts.message(
-                this, QStringLiteral("The winners could not be exported.\n%1").arg(done.error));
+            prompts.message(this, tr("The winners could not be exported.\n%1").arg(done.error));
             return;
         }
-        prompts.shellOpen(Output);
+        prompts.shellOpen(output);
     });
 }
 
-void PhotoWinnersDialog::ActionPrintExecute() {
-    guarded(this, [&] { PrintWinners(this, Sql::PrintPhotoWinners); });
+void PhotoWinnersDialog::printWinners() {
+    guarded(this, [&] { PrintWinners(this, PhotoWinnerStore::PrintStatement); });
 }

@@ -2,20 +2,17 @@
 // The photo winners window: every recorded photo winner sorted by class, the
 // selected winner's photo beside the list, removing a winner, the workbook
 // export and the printed list.
-#include "ui/common/TableNavigator.h"
-
 #include <QDialog>
-#include <QModelIndex>
 
 class PhotoView;
 class QAction;
 class QFrame;
 class QPushButton;
-class QScrollBar;
 class QSplitter;
-class QSqlTableModel;
+class QSqlQueryModel;
 class QTableView;
 class SkinData;
+class TableNavigator;
 
 class PhotoWinnersDialog : public QDialog {
     Q_OBJECT
@@ -26,48 +23,45 @@ public:
 
     // Creates the window and shows it modally; a failure to create it goes to
     // the default error report. What the main window's winners command calls.
-    static int ShowModal(QWidget* parent);
+    static int showModal(QWidget* parent);
 
-    QFrame* Panel1 = nullptr;
-    QFrame* Panel3 = nullptr;
-    QPushButton* bsSkinButton1 = nullptr;
-    QPushButton* bsSkinButton2 = nullptr;
-    QFrame* Panel4 = nullptr;
-    TableNavigator* bsSkinDBNavigator1 = nullptr;
-    QTableView* bsSkinDBGrid1 = nullptr;
-    QScrollBar* bsSkinScrollBar1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    PhotoView* Image1 = nullptr;
-    QSqlTableModel* ADOQuery1 = nullptr;
-    QObject* ActionList1 = nullptr;
-    QAction* ActionExport = nullptr;
-    QAction* ActionPrint = nullptr;
-    SkinData* bsSkinData1 = nullptr;
-
-    // Loads the photo of the current row into Image1; a missing file leaves
-    // the preview as it is, an unreadable one raises KalvoroError.
-    void ShowSelectedPhoto();
     // The `filename` of the current row; empty when there are no rows.
-    QString CurrentFileName() const;
-
-public slots:
-    void bsSkinDBGrid1CellClick(const QModelIndex& index);
-    void bsSkinDBGrid1ColumnMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
-    void bsSkinDBNavigator1Click(TableNavigator::Button button);
-    void ActionExportExecute();
-    void ActionPrintExecute();
+    QString currentFileName() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate();
-    void FormShow();
-    void ShowSelectedPhotoReported();
+    void openList();
+    void reloadList();
+    // Removes the winner of a row from the table, so the photo may win again.
+    bool removeWinner(int row);
+    // Loads the photo of the current row into the preview; a missing file
+    // leaves the preview as it is, an unreadable one raises KalvoroError.
+    void showSelectedPhoto();
+    // The same, with a failure told to the operator.
+    void followCurrentRow();
+    void exportWinners();
+    void printWinners();
 
-    int m_filenameColumn = 0;
+    QSplitter* splitter = nullptr;
+    QFrame* listPanel = nullptr;
+    QFrame* buttonBar = nullptr;
+    QPushButton* exportButton = nullptr;
+    QPushButton* printButton = nullptr;
+    QFrame* tablePanel = nullptr;
+    TableNavigator* winnersNavigator = nullptr;
+    QTableView* winnersTable = nullptr;
+    QFrame* previewPanel = nullptr;
+    PhotoView* photoPreview = nullptr;
+    QSqlQueryModel* winnersModel = nullptr;
+    QAction* exportAction = nullptr;
+    QAction* printAction = nullptr;
+    SkinData* skin = nullptr;
+
+    int m_filenameColumn = -1;
+    int m_classColumn = -1;
     // The last photo that could not be read, so that one bad file is reported
     // once rather than at every key press on its row.
     QString m_failedPhoto;

@@ -2,6 +2,8 @@
 
 #include <KalvoroReport.h>
 
+#include <QCoreApplication>
+
 namespace ReportLibrary {
 
 namespace {
@@ -11,32 +13,34 @@ Outcome Result(int rc) {
     if (!o.ok) {
         o.error = QString::fromUtf8(ReportLastError());
         if (o.error.isEmpty())
-            o.error = QStringLiteral("The report library failed (code %1).").arg(rc);
+            o.error =
+                QCoreApplication::translate("ReportLibrary", "The report library failed (code %1).")
+                    .arg(rc);
     }
     return o;
 }
 } // namespace
 
-Outcome ExcelReport(const QString& Connection, const QString& Sql, const QString& TemplateFile,
-                    const QString& TemplateSheet, const QString& OutputFile,
-                    const QString& OutputSheet, int Reserved1, int Reserved2, int Reserved3,
-                    int Photos, int Reserved4, int Reserved5) {
-    return Result(::ExcelReport(Connection.toUtf8().constData(), Sql.toUtf8().constData(),
-                                TemplateFile.toUtf8().constData(),
-                                TemplateSheet.toUtf8().constData(), OutputFile.toUtf8().constData(),
-                                OutputSheet.toUtf8().constData(), Reserved1, Reserved2, Reserved3,
-                                Photos, Reserved4, Reserved5));
+Outcome ExcelReport(const QString& connection, const QString& statement,
+                    const QString& templateFile, const QString& templateSheet,
+                    const QString& outputFile, const QString& outputSheet, int reserved1,
+                    int reserved2, int reserved3, int photos, int reserved4, int reserved5) {
+    return Result(::ExcelReport(connection.toUtf8().constData(), statement.toUtf8().constData(),
+                                templateFile.toUtf8().constData(),
+                                templateSheet.toUtf8().constData(), outputFile.toUtf8().constData(),
+                                outputSheet.toUtf8().constData(), reserved1, reserved2, reserved3,
+                                photos, reserved4, reserved5));
 }
 
-Outcome AnyReport(const QString& Connection, const QString& Sql, const QString& Title) {
-    return Result(::AnyReport(Connection.toUtf8().constData(), Sql.toUtf8().constData(),
-                              Title.toUtf8().constData()));
+Outcome AnyReport(const QString& connection, const QString& statement, const QString& title) {
+    return Result(::AnyReport(connection.toUtf8().constData(), statement.toUtf8().constData(),
+                              title.toUtf8().constData()));
 }
 
-Outcome AnyReportToPdf(const QString& Connection, const QString& Sql, const QString& Title,
-                       const QString& PdfFile) {
-    return Result(::AnyReportToPdf(Connection.toUtf8().constData(), Sql.toUtf8().constData(),
-                                   Title.toUtf8().constData(), PdfFile.toUtf8().constData()));
+Outcome AnyReportToPdf(const QString& connection, const QString& statement, const QString& title,
+                       const QString& pdfFile) {
+    return Result(::AnyReportToPdf(connection.toUtf8().constData(), statement.toUtf8().constData(),
+                                   title.toUtf8().constData(), pdfFile.toUtf8().constData()));
 }
 
 } // namespace ReportLibrary

@@ -9,12 +9,12 @@ struct Outcome {
     QString error; // why it failed, for the user
 };
 
-Outcome ExcelReport(const QString& Connection, const QString& Sql, const QString& TemplateFile,
-                    const QString& TemplateSheet, const QString& OutputFile,
-                    const QString& OutputSheet, int Reserved1, int Reserved2, int Reserved3,
-                    int Photos, int Reserved4, int Reserved5);
-Outcome AnyReport(const QString& Connection, const QString& Sql, const QString& Title);
-Outcome AnyReportToPdf(const QString& Connection, const QString& Sql, const QString& Title,
-                       const QString& PdfFile);
+Outcome ExcelReport(const QString& connection, const QString& statement,
+                    const QString& templateFile, const QString& templateSheet,
+                    const QString& outputFile, const QString& outputSheet, int reserved1,
+                    int reserved2, int reserved3, int photos, int reserved4, int reserved5);
+Outcome AnyReport(const QString& connection, const QString& statement, const QString& title);
+Outcome AnyReportToPdf(const QString& connection, const QString& statement, const QString& title,
+                       const QString& pdfFile);
 
 } // namespace ReportLibrary

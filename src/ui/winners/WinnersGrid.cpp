@@ -6,6 +6,7 @@
 #include "ui/winners/ReportLibrary.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLocale>
@@ -20,9 +21,9 @@ void FetchAllRows(QAbstractItemModel* model) {
     }
 }
 
-QAction* AddButtonAction(QObject* list, QPushButton* button, const QString& name,
+QAction* AddButtonAction(QObject* window, QPushButton* button, const QString& name,
                          const QString& text) {
-    auto* action = new QAction(text, list);
+    auto* action = new QAction(text, window);
     action->setObjectName(name);
     button->setText(action->text());
     QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
@@ -32,12 +33,14 @@ QAction* AddButtonAction(QObject* list, QPushButton* button, const QString& name
 void PrintWinners(QWidget* window, const QString& statement) {
     Database* data = Database::instance();
     if (!data)
-        throw DatabaseError(QStringLiteral("The database is not open"));
-    const ReportLibrary::Outcome done =
-        ReportLibrary::AnyReport(data->ConnectionString(), statement, QStringLiteral("Winner"));
+        throw DatabaseError(QCoreApplication::translate("WinnersGrid", "The database is not open"));
+    const ReportLibrary::Outcome done = ReportLibrary::AnyReport(
+        data->ConnectionString(), statement, QCoreApplication::translate("WinnersGrid", "Winner"));
     if (!done.ok)
         UserPrompts::instance().message(
-            window, QStringLiteral("The winners could not be printed.\n%1").arg(done.error));
+            window,
+            QCoreApplication::translate("WinnersGrid", "The winners could not be printed.\n%1")
+                .arg(done.error));
 }
 
 void SetUpWinnersGrid(QTableView* grid, int rowHeight) {

@@ -20,9 +20,8 @@ void SetUpWinnersGrid(QTableView* grid, int rowHeight);
 // A column as wide as `chars` average characters of the grid's font.
 void SetColumnWidthInChars(QTableView* grid, int column, int chars);
 
-// An action of a window's action list `list`, named `name`, that `button`
-// shows as `text` and triggers.
-QAction* AddButtonAction(QObject* list, QPushButton* button, const QString& name,
+// An action of `window`, named `name`, that `button` shows as `text` and triggers.
+QAction* AddButtonAction(QObject* window, QPushButton* button, const QString& name,
                          const QString& text);
 
 // Prints the winners `statement` lists through the report library; a report

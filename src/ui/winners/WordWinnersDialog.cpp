@@ -1,7 +1,7 @@
 #include "ui/winners/WordWinnersDialog.h"
 
+#include "core/data/CandidateStore.h"
 #include "core/data/Database.h"
-#include "core/data/Statements.h"
 #include "core/settings/ProgramFolder.h"
 #include "formats/Errors.h"
 #include "ui/common/ErrorGuard.h"
@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QTableView>
@@ -26,7 +25,7 @@
 
 WordWinnersDialog::WordWinnersDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("WordWinnersDialog"));
-    setWindowTitle(QStringLiteral("Winner"));
+    setWindowTitle(tr("Winner"));
     QFont f = font();
     f.setPixelSize(13);
     setFont(f);
@@ -36,88 +35,81 @@ WordWinnersDialog::WordWinnersDialog(QWidget* parent) : QDialog(parent) {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
-    bsSkinPanel1 = new QFrame(this);
-    bsSkinPanel1->setObjectName(QStringLiteral("bsSkinPanel1"));
-    bsSkinPanel1->setFrameShape(QFrame::StyledPanel);
-    bsSkinPanel1->setFixedHeight(41);
-    auto* bar = new QHBoxLayout(bsSkinPanel1);
+    buttonBar = new QFrame(this);
+    buttonBar->setObjectName(QStringLiteral("buttonBar"));
+    buttonBar->setFrameShape(QFrame::StyledPanel);
+    buttonBar->setFixedHeight(41);
+    auto* bar = new QHBoxLayout(buttonBar);
     bar->setContentsMargins(4, 4, 4, 4);
-    bsSkinButton1 = new QPushButton(bsSkinPanel1);
-    bsSkinButton1->setObjectName(QStringLiteral("bsSkinButton1"));
-    bsSkinButton1->setFixedWidth(128);
-    bsSkinButton2 = new QPushButton(bsSkinPanel1);
-    bsSkinButton2->setObjectName(QStringLiteral("bsSkinButton2"));
-    bsSkinButton2->setFixedWidth(124);
-    bar->addWidget(bsSkinButton1);
-    bar->addWidget(bsSkinButton2);
+    printButton = new QPushButton(buttonBar);
+    printButton->setObjectName(QStringLiteral("printButton"));
+    printButton->setFixedWidth(128);
+    exportButton = new QPushButton(buttonBar);
+    exportButton->setObjectName(QStringLiteral("exportButton"));
+    exportButton->setFixedWidth(124);
+    bar->addWidget(printButton);
+    bar->addWidget(exportButton);
     bar->addStretch();
-    outer->addWidget(bsSkinPanel1);
+    outer->addWidget(buttonBar);
 
-    bsSkinPanel2 = new QFrame(this);
-    bsSkinPanel2->setObjectName(QStringLiteral("bsSkinPanel2"));
-    bsSkinPanel2->setFrameShape(QFrame::StyledPanel);
-    auto* body = new QVBoxLayout(bsSkinPanel2);
+    listPanel = new QFrame(this);
+    listPanel->setObjectName(QStringLiteral("listPanel"));
+    listPanel->setFrameShape(QFrame::StyledPanel);
+    auto* body = new QVBoxLayout(listPanel);
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
-    bsSkinDBNavigator1 = new TableNavigator(bsSkinPanel2);
-    bsSkinDBNavigator1->setObjectName(QStringLiteral("bsSkinDBNavigator1"));
-    bsSkinDBNavigator1->setVisibleButtons(TableNavigator::MoveButtons);
-    bsSkinDBNavigator1->setFixedHeight(31);
-    body->addWidget(bsSkinDBNavigator1);
-    bsSkinDBGrid1 = new QTableView(bsSkinPanel2);
-    bsSkinDBGrid1->setObjectName(QStringLiteral("bsSkinDBGrid1"));
-    body->addWidget(bsSkinDBGrid1, 1);
-    // The export's source: the same rows with the export's columns, shown only
-    // while an export runs.
-    wwDBGrid1 = new QTableView(bsSkinPanel2);
-    wwDBGrid1->setObjectName(QStringLiteral("wwDBGrid1"));
-    wwDBGrid1->setVisible(false);
-    body->addWidget(wwDBGrid1, 1);
-    outer->addWidget(bsSkinPanel2, 1);
+    winnersNavigator = new TableNavigator(listPanel);
+    winnersNavigator->setObjectName(QStringLiteral("winnersNavigator"));
+    winnersNavigator->setVisibleButtons(TableNavigator::MoveButtons);
+    winnersNavigator->setFixedHeight(31);
+    body->addWidget(winnersNavigator);
+    winnersTable = new QTableView(listPanel);
+    winnersTable->setObjectName(QStringLiteral("winnersTable"));
+    body->addWidget(winnersTable, 1);
+    exportTable = new QTableView(listPanel);
+    exportTable->setObjectName(QStringLiteral("exportTable"));
+    exportTable->setVisible(false);
+    body->addWidget(exportTable, 1);
+    outer->addWidget(listPanel, 1);
 
-    ActionList1 = new QObject(this);
-    ActionList1->setObjectName(QStringLiteral("ActionList1"));
-    ActionPrint = AddButtonAction(ActionList1, bsSkinButton1, QStringLiteral("ActionPrint"),
-                                  QStringLiteral("&Print"));
-    ActionExp = AddButtonAction(ActionList1, bsSkinButton2, QStringLiteral("ActionExp"),
-                                QStringLiteral("&Export"));
-    connect(ActionPrint, &QAction::triggered, this, &WordWinnersDialog::ActionPrintExecute);
-    connect(ActionExp, &QAction::triggered, this, &WordWinnersDialog::ActionExpExecute);
+    printAction = AddButtonAction(this, printButton, QStringLiteral("printAction"), tr("&Print"));
+    exportAction =
+        AddButtonAction(this, exportButton, QStringLiteral("exportAction"), tr("&Export"));
+    connect(printAction, &QAction::triggered, this, &WordWinnersDialog::printWinners);
+    connect(exportAction, &QAction::triggered, this, &WordWinnersDialog::exportWinners);
 
-    bsSkinData1 = new SkinData(this);
-    ADOQuery1 = new QSqlQueryModel(this);
-    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
-    FormCreate();
+    skin = new SkinData(this);
+    winnersModel = new QSqlQueryModel(this);
+    winnersModel->setObjectName(QStringLiteral("winnersModel"));
+    openList();
 }
 
-void WordWinnersDialog::FormCreate() {
-    bsSkinData1->LoadFromFile(SkinFile);
+void WordWinnersDialog::openList() {
+    skin->LoadFromFile(SkinFile);
     const bool opened = guarded(this, [&] {
-        QSqlQuery q = NewQuery();
-        RunOrThrow(q, Sql::ListWordWinners);
-        ADOQuery1->setQuery(std::move(q));
-        if (ADOQuery1->lastError().isValid())
-            throw DatabaseError(ADOQuery1->lastError().text());
-        FetchAllRows(ADOQuery1);
+        winnersModel->setQuery(CandidateStore(Db()).winnerRows());
+        if (winnersModel->lastError().isValid())
+            throw DatabaseError(winnersModel->lastError().text());
+        FetchAllRows(winnersModel);
     });
     // A model that never had a query still claims rows to fetch.
     if (!opened)
-        ADOQuery1->clear();
-    const QSqlRecord fields = ADOQuery1->record();
+        winnersModel->clear();
+    const QSqlRecord fields = winnersModel->record();
     const int idColumn = fields.indexOf(QStringLiteral("id"));
     const int wordColumn = fields.indexOf(QStringLiteral("wz"));
     const int classColumn = fields.indexOf(QStringLiteral("prize"));
     if (wordColumn >= 0) {
-        ADOQuery1->setHeaderData(wordColumn, Qt::Horizontal, QStringLiteral("Name"));
-        ADOQuery1->setHeaderData(wordColumn, Qt::Horizontal, 77, DisplayWidthRole);
+        winnersModel->setHeaderData(wordColumn, Qt::Horizontal, tr("Name"));
+        winnersModel->setHeaderData(wordColumn, Qt::Horizontal, 77, DisplayWidthRole);
     }
     if (classColumn >= 0) {
-        ADOQuery1->setHeaderData(classColumn, Qt::Horizontal, QStringLiteral("Class"));
-        ADOQuery1->setHeaderData(classColumn, Qt::Horizontal, 15, DisplayWidthRole);
+        winnersModel->setHeaderData(classColumn, Qt::Horizontal, tr("Class"));
+        winnersModel->setHeaderData(classColumn, Qt::Horizontal, 15, DisplayWidthRole);
     }
 
-    for (QTableView* grid : {bsSkinDBGrid1, wwDBGrid1}) {
-        grid->setModel(ADOQuery1);
+    for (QTableView* grid : {winnersTable, exportTable}) {
+        grid->setModel(winnersModel);
         SetUpWinnersGrid(grid, 20);
         if (idColumn >= 0)
             grid->setColumnHidden(idColumn, true);
@@ -127,33 +119,32 @@ void WordWinnersDialog::FormCreate() {
             SetColumnWidthInChars(grid, classColumn, 15);
     }
     // The export grid shares the list's rows and current row.
-    wwDBGrid1->setSelectionModel(bsSkinDBGrid1->selectionModel());
-    bsSkinScrollBar1 = bsSkinDBGrid1->verticalScrollBar();
-    bsSkinScrollBar1->setObjectName(QStringLiteral("bsSkinScrollBar1"));
-    bsSkinScrollBar1->setFocusPolicy(Qt::NoFocus);
-    if (ADOQuery1->rowCount() > 0)
-        bsSkinDBGrid1->setCurrentIndex(ADOQuery1->index(0, wordColumn >= 0 ? wordColumn : 0));
-    bsSkinDBNavigator1->setView(bsSkinDBGrid1);
+    exportTable->setSelectionModel(winnersTable->selectionModel());
+    QScrollBar* scrollBar = winnersTable->verticalScrollBar();
+    scrollBar->setObjectName(QStringLiteral("winnersScrollBar"));
+    scrollBar->setFocusPolicy(Qt::NoFocus);
+    if (winnersModel->rowCount() > 0)
+        winnersTable->setCurrentIndex(winnersModel->index(0, wordColumn >= 0 ? wordColumn : 0));
+    winnersNavigator->setView(winnersTable);
 }
 
-int WordWinnersDialog::ShowModal(QWidget* parent) {
+int WordWinnersDialog::showModal(QWidget* parent) {
     WordWinnersDialog window(parent);
     return window.exec();
 }
 
-void WordWinnersDialog::ActionPrintExecute() {
-    guarded(this, [&] { PrintWinners(this, Sql::PrintWordWinners); });
+void WordWinnersDialog::printWinners() {
+    guarded(this, [&] { PrintWinners(this, CandidateStore::PrintStatement); });
 }
 
-void WordWinnersDialog::ActionExpExecute() {
-    wwDBGrid1->setVisible(true);
+void WordWinnersDialog::exportWinners() {
+    exportTable->setVisible(true);
     guarded(this, [&] {
-        const QString chosen =
-            UserPrompts::instance().saveFile(this, QStringLiteral("Save file"), GetDesktopFolder(),
-                                             QString(), QStringLiteral("Excel files (*.xls)"));
+        const QString chosen = UserPrompts::instance().saveFile(
+            this, tr("Save file"), GetDesktopFolder(), QString(), tr("Excel files (*.xls)"));
         if (chosen.isEmpty())
             return;
-        ExportGridToSpreadsheet(wwDBGrid1, QStringLiteral("Winner"), XlsDialogFileName(chosen));
+        ExportGridToSpreadsheet(exportTable, tr("Winner"), XlsDialogFileName(chosen));
     });
-    wwDBGrid1->setVisible(false);
+    exportTable->setVisible(false);
 }

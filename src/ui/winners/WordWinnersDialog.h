@@ -3,14 +3,13 @@
 // printed through the report library and exported as a SYLK spreadsheet.
 #include <QDialog>
 
-class TableNavigator;
 class QAction;
 class QFrame;
 class QPushButton;
-class QScrollBar;
 class QSqlQueryModel;
 class QTableView;
 class SkinData;
+class TableNavigator;
 
 class WordWinnersDialog : public QDialog {
     Q_OBJECT
@@ -20,26 +19,24 @@ public:
     explicit WordWinnersDialog(QWidget* parent = nullptr);
 
     // Creates the window and shows it modally.
-    static int ShowModal(QWidget* parent);
-
-    QFrame* bsSkinPanel1 = nullptr;
-    QPushButton* bsSkinButton1 = nullptr;
-    QPushButton* bsSkinButton2 = nullptr;
-    QFrame* bsSkinPanel2 = nullptr;
-    TableNavigator* bsSkinDBNavigator1 = nullptr;
-    QTableView* bsSkinDBGrid1 = nullptr;
-    QScrollBar* bsSkinScrollBar1 = nullptr;
-    QTableView* wwDBGrid1 = nullptr;
-    QSqlQueryModel* ADOQuery1 = nullptr;
-    QObject* ActionList1 = nullptr;
-    QAction* ActionPrint = nullptr;
-    QAction* ActionExp = nullptr;
-    SkinData* bsSkinData1 = nullptr;
-
-public slots:
-    void ActionPrintExecute();
-    void ActionExpExecute();
+    static int showModal(QWidget* parent);
 
 private:
-    void FormCreate();
+    void openList();
+    void printWinners();
+    void exportWinners();
+
+    QFrame* buttonBar = nullptr;
+    QPushButton* printButton = nullptr;
+    QPushButton* exportButton = nullptr;
+    QFrame* listPanel = nullptr;
+    TableNavigator* winnersNavigator = nullptr;
+    QTableView* winnersTable = nullptr;
+    // The export's source: the same rows with the export's columns, shown only
+    // while an export runs.
+    QTableView* exportTable = nullptr;
+    QSqlQueryModel* winnersModel = nullptr;
+    QAction* printAction = nullptr;
+    QAction* exportAction = nullptr;
+    SkinData* skin = nullptr;
 };
