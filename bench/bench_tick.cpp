@@ -31,7 +31,7 @@ struct Event {
 
     explicit Event(bool words) {
         QDir(dir.path()).mkpath(QStringLiteral("program/photos"));
-        SetProgramDirOverride(dir.path() + QStringLiteral("/program"));
+        ProgramFolder::setOverride(dir.path() + QStringLiteral("/program"));
         QDir::setCurrent(dir.path());
         QFile ini(dir.path() + QStringLiteral("/program/prize.ini"));
         if (!ini.open(QIODevice::WriteOnly))
@@ -60,7 +60,7 @@ struct Event {
     ~Event() {
         form.reset();
         data.reset();
-        SetProgramDirOverride(QString());
+        ProgramFolder::setOverride(QString());
     }
 
     void writeBackground() const {

@@ -67,8 +67,8 @@ class tst_Catalogues : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { SetProgramDirOverride(m_dir.path() + QStringLiteral("/prog")); }
-    void cleanup() { SetProgramDirOverride(QString()); }
+    void init() { ProgramFolder::setOverride(m_dir.path() + QStringLiteral("/prog")); }
+    void cleanup() { ProgramFolder::setOverride(QString()); }
 
     void lookups_data();
     void lookups();
@@ -234,7 +234,7 @@ void tst_Catalogues::catalogueFilesExist() {
     QFETCH(int, count);
     static const Lookup lookups[] = {BackgroundFileForIndex, RollMusicFileForIndex,
                                      WinnerMusicFileForIndex};
-    SetProgramDirOverride(programFolder());
+    ProgramFolder::setOverride(programFolder());
     QSet<QString> seen;
     for (int i = 0; i < count; ++i) {
         const QString path = lookups[which](i);

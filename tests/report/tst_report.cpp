@@ -250,7 +250,7 @@ void TestReport::sylkWorkbookFromShippedTemplate() {
                       QStringLiteral("2024-05-02 08:05:00"));
     const QString out = fx.path(QStringLiteral("out/Winner.xls"));
     const auto done = ReportLibrary::ExcelReport(
-        fx.data->ConnectionString(), TestSql::ExportPhotoWinners, AppDir + QStringLiteral("md.xls"),
+        fx.data->ConnectionString(), TestSql::ExportPhotoWinners, ProgramFolder::path() + QStringLiteral("md.xls"),
         QStringLiteral("Sheet1"), out, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
     QVERIFY2(done.ok, qPrintable(done.error));
     Sylk::Sheet s;
@@ -315,7 +315,7 @@ void TestReport::xlsxWorkbookCarriesThumbnails() {
     for (const int photos : {1, 0}) {
         const QString out = fx.path(QStringLiteral("out/Winner%1.XLSX").arg(photos));
         const auto done = ReportLibrary::ExcelReport(
-            fx.data->ConnectionString(), TestSql::ExportPhotoWinners, AppDir + QStringLiteral("md.xls"),
+            fx.data->ConnectionString(), TestSql::ExportPhotoWinners, ProgramFolder::path() + QStringLiteral("md.xls"),
             QStringLiteral("Sheet1"), out, QStringLiteral("Winners: May"), 0, 0, 0, photos, 0, 0);
         QVERIFY2(done.ok, qPrintable(done.error));
         const QByteArray zip = ReadAll(out);
@@ -409,7 +409,7 @@ void TestReport::templateProblems() {
 
 void TestReport::workbookNeverOverwritesItsTemplate() {
     WinnersFixture fx;
-    const QString t = AppDir + QStringLiteral("md.xls");
+    const QString t = ProgramFolder::path() + QStringLiteral("md.xls");
     const QByteArray before = ReadAll(t);
     const auto done = ReportLibrary::ExcelReport(
         fx.data->ConnectionString(), TestSql::ExportPhotoWinners, t, QStringLiteral("Sheet1"), t,
@@ -428,7 +428,7 @@ void TestReport::workbookWriteFailureKeepsOldFile() {
         ReportLibrary::Outcome done;
         WithoutWriteAccess(fx.outDir(), [&] {
             done = ReportLibrary::ExcelReport(fx.data->ConnectionString(), TestSql::ExportPhotoWinners,
-                                              AppDir + QStringLiteral("md.xls"),
+                                              ProgramFolder::path() + QStringLiteral("md.xls"),
                                               QStringLiteral("Sheet1"), out,
                                               QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
         });

@@ -33,7 +33,7 @@ TempProgram::TempProgram() {
     root.mkpath(QStringLiteral("current"));
     copyTree(QStringLiteral(KALVORO_SOURCE_DIR "/assets/skins"),
              m_dir.path() + QStringLiteral("/program/skins"));
-    SetProgramDirOverride(m_dir.path() + QStringLiteral("/program"));
+    ProgramFolder::setOverride(m_dir.path() + QStringLiteral("/program"));
     m_oldCurrent = QDir::currentPath();
     QDir::setCurrent(m_dir.path() + QStringLiteral("/current"));
 }
@@ -41,7 +41,7 @@ TempProgram::TempProgram() {
 TempProgram::~TempProgram() {
     closeDatabase();
     QDir::setCurrent(m_oldCurrent);
-    SetProgramDirOverride(QString());
+    ProgramFolder::setOverride(QString());
 }
 
 QString TempProgram::programDir() const {

@@ -5,6 +5,7 @@
 #include "core/settings/ProgramFolder.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempProgram.h"
+#include "ui/common/SkinData.h"
 #include "ui/presets/PhotoPresetDialog.h"
 #include "ui/presets/WordPresetDialog.h"
 
@@ -23,7 +24,7 @@ struct Fixture {
     ScriptedPrompts prompts;
     TempProgram program;
     Fixture() {
-        SkinFile.clear();
+        SkinData::setActiveFile(QString());
         program.openDatabase();
     }
 };

@@ -5,6 +5,7 @@
 #include "core/data/Database.h"
 #include "core/settings/ProgramFolder.h"
 #include "support/ScriptedPrompts.h"
+#include "ui/common/SkinData.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -41,9 +42,8 @@ struct WinnersFixture {
         dir.mkpath(QStringLiteral("photos"));
         dir.mkpath(QStringLiteral("out"));
         QDir::setCurrent(path(QStringLiteral("run")));
-        SetProgramDirOverride(programDir());
-        AppDir = ProgramDir();
-        SkinFile.clear();
+        ProgramFolder::setOverride(programDir());
+        SkinData::setActiveFile(QString());
         if (withTemplate)
             QFile::copy(QStringLiteral(KALVORO_SOURCE_DIR "/assets/md.xls"),
                         programDir() + QStringLiteral("/md.xls"));
@@ -53,7 +53,7 @@ struct WinnersFixture {
     ~WinnersFixture() {
         data.reset();
         prompts.reset();
-        SetProgramDirOverride(QString());
+        ProgramFolder::setOverride(QString());
         QDir::setCurrent(oldCurrent);
     }
 

@@ -102,10 +102,10 @@ void TestOfficeRoundTrip::calcReadsTheExports() {
     const QString sylk = QDir(fx.outDir()).filePath(QStringLiteral("photos-sylk.xls"));
     const QString book = QDir(fx.outDir()).filePath(QStringLiteral("photos-book.xlsx"));
     for (const QString& out : {sylk, book}) {
-        const auto done =
-            ReportLibrary::ExcelReport(fx.data->ConnectionString(), TestSql::ExportPhotoWinners,
-                                       AppDir + QStringLiteral("md.xls"), QStringLiteral("Sheet1"),
-                                       out, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
+        const auto done = ReportLibrary::ExcelReport(
+            fx.data->ConnectionString(), TestSql::ExportPhotoWinners,
+            ProgramFolder::path() + QStringLiteral("md.xls"), QStringLiteral("Sheet1"), out,
+            QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
         QVERIFY2(done.ok, qPrintable(done.error));
     }
 

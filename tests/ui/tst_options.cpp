@@ -241,9 +241,8 @@ private slots:
     void initTestCase() {
         m_prog = m_root.filePath(u("prog")) + QLatin1Char('/');
         QDir().mkpath(m_prog);
-        SetProgramDirOverride(m_prog);
-        AppDir = ProgramDir();
-        QCOMPARE(AppDir, m_prog);
+        ProgramFolder::setOverride(m_prog);
+        QCOMPARE(ProgramFolder::path(), m_prog);
         for (const char* f :
              {"sound/drum1.wav", "sound/drum2.wav", "sound/roll.wav", "sound/result.wav",
               "sound/m2.wav", "sound/win3.wav", "user/mine.wav", "user/other.wav"})
@@ -265,7 +264,7 @@ private slots:
         delete m_prompts;
         delete m_data;
     }
-    void init() { SkinFile.clear(); }
+    void init() { SkinData::setActiveFile(QString()); }
 
     // ------------------------------------------------------------ creation --
 
@@ -386,30 +385,25 @@ private slots:
 
     void flags_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("flagBefore");
         QTest::addColumn<bool>("fullScreen");
         QTest::addColumn<bool>("showWinner");
         const QByteArray head = "[prize]\nbgs1=0\nbgs2=0\nbg=0\n";
-        QTest::newRow("no file") << QByteArray() << true << false << false;
-        QTest::newRow("absent keys") << head << false << false << true;
+        QTest::newRow("no file") << QByteArray() << false << false;
+        QTest::newRow("absent keys") << head << false << true;
         QTest::newRow("empty values tick both") << head + "PhotoFullScreen=\nShowWinner=\n"
-                                                << false << true << true;
+                                                << true << true;
         QTest::newRow("only 0 is off") << head + "PhotoFullScreen=0\nShowWinner=0\n"
-                                       << true << false << false;
+                                       << false << false;
         QTest::newRow("any other text is on") << head + "PhotoFullScreen=no\nShowWinner=00\n"
-                                              << false << true << true;
+                                              << true << true;
     }
     void flags() {
         QFETCH(QByteArray, content);
-        QFETCH(bool, flagBefore);
         QFETCH(bool, fullScreen);
         QFETCH(bool, showWinner);
-        ShowWinnerFlag = flagBefore;
         QPointer<OptionsDialog> f = open(content);
         QCOMPARE(box(f, "stretchPhotosBox")->isChecked(), fullScreen);
         QCOMPARE(box(f, "showWinnerBox")->isChecked(), showWinner);
-        // The program's flag is the main window's: it reads the file again.
-        QCOMPARE(ShowWinnerFlag, flagBefore);
         finish(f);
     }
 
@@ -636,7 +630,6 @@ private slots:
         group(f, "backgroundGroup")->setIndex(0);
         box(f, "stretchPhotosBox")->setChecked(true);
         box(f, "showWinnerBox")->setChecked(false);
-        ShowWinnerFlag = true;
         // The main window reads the settings again when told they were applied.
         AppliedSettings applied;
         connect(f, &OptionsDialog::settingsApplied, this, [&] {
@@ -672,8 +665,7 @@ private slots:
         QCOMPARE(val("PhotoFullScreen"), u("1"));
         QCOMPARE(val("ShowWinner"), u("0"));
         // The program-wide values are the main window's to change.
-        QCOMPARE(ShowWinnerFlag, true);
-        QVERIFY(SkinFile.isEmpty());
+        QVERIFY(SkinData::activeFile().isEmpty());
         QVERIFY(m_prompts->messages.isEmpty());
     }
 
@@ -715,15 +707,13 @@ private slots:
         QSignalSpy applied(f.data(), &OptionsDialog::settingsApplied);
         edit(f, "titleEdit")->setText(u("Changed"));
         group(f, "skinGroup")->setIndex(2);
-        ShowWinnerFlag = true;
         box(f, "showWinnerBox")->setChecked(false);
         button(f, "cancelButton")->click();
         flushDeletes();
         QVERIFY(!f);
         QCOMPARE(applied.count(), 0);
         QCOMPARE(readFile(ini()), content);
-        QCOMPARE(ShowWinnerFlag, true);
-        QVERIFY(SkinFile.isEmpty());
+        QVERIFY(SkinData::activeFile().isEmpty());
     }
 
     void applyOnReadOnlyFileKeepsTheDialogOpen() {
@@ -744,7 +734,7 @@ private slots:
         // Nothing after the write happened: no news of new settings, no skin change.
         QCOMPARE(applied.count(), 0);
         QCOMPARE(skinData(f)->skinName(), u("Orange"));
-        QVERIFY(SkinFile.isEmpty());
+        QVERIFY(SkinData::activeFile().isEmpty());
         QFile::setPermissions(ini(), QFile::ReadOwner | QFile::WriteOwner);
         finish(f);
     }

@@ -330,7 +330,7 @@ void TestPhotoWinners::exportCancelledWritesNothing() {
     WinnersFixture fx;
     PhotoWinnersDialog w;
     Control<QPushButton>(&w, "exportButton")->click();
-    QCOMPARE(fx.prompts->lastSaveFolder, GetDesktopFolder());
+    QCOMPARE(fx.prompts->lastSaveFolder, ProgramFolder::desktop());
     QCOMPARE(fx.prompts->lastSaveName, QStringLiteral("Winner.xls"));
     QCOMPARE(fx.prompts->messages, QStringList());
     QVERIFY(fx.prompts->opened.isEmpty());

@@ -1,6 +1,7 @@
 // The photo and word preset editors: what they list, what they store and refuse,
 // deleting and refreshing, and closing.
 #include "PresetFixture.h"
+#include "core/settings/ProgramSettings.h"
 
 #include "support/TestSql.h"
 #include "ui/common/SkinData.h"
@@ -64,7 +65,7 @@ void TestPresetEditors::layoutAndTexts() {
     QFETCH(QStringList, labels);
     QFETCH(QStringList, titles);
     Fixture f;
-    SelectSkin(1);
+    SkinData::setActiveFile(ProgramSettings::skinFile(1));
     auto editor = MakeEditor(photo);
     QCOMPARE(editor->objectName(),
              photo ? QStringLiteral("PhotoPresetDialog") : QStringLiteral("WordPresetDialog"));
@@ -114,7 +115,7 @@ void TestPresetEditors::layoutAndTexts() {
     QCOMPARE(skin->skinName(), QStringLiteral("Autumn"));
     QCOMPARE(editor->styleSheet(), skin->styleSheet());
     QVERIFY(!editor->styleSheet().isEmpty());
-    SkinFile.clear();
+    SkinData::setActiveFile(QString());
 }
 
 void TestPresetEditors::classList_data() {

@@ -2,7 +2,9 @@
 // stored preset winning the next draw.
 #include "PresetFixture.h"
 
+#include "core/draw/DrawSession.h"
 #include "support/MainWindowHarness.h"
+#include "ui/main/DisplayWidgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -68,7 +70,7 @@ void TestPresetDraw::shortcutsOpenEditors() {
     // Closed and freed, and the chord did not arm a draw.
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(h.form->findChildren<QDialog*>().isEmpty());
-    QVERIFY(!h.form->DrawArmed);
+    QVERIFY(!h.session()->isArmed());
     QVERIFY(h.prompts.messages.isEmpty());
 }
 
@@ -88,7 +90,7 @@ void TestPresetDraw::storedPresetWinsTheDraw() {
     const QStringList cheats =
         files.makePhotos(QStringLiteral("cheat"), {QStringLiteral("Star.jpg")});
     MainWindowHarness h(photo ? PhotoIni(files.path(QStringLiteral("photos"))) : WordIni());
-    const QString drawClass = h.form->bsSkinComboBox1->currentText();
+    const QString drawClass = h.classBox()->currentText();
     QCOMPARE(drawClass, cls);
     {
         auto editor = MakeEditor(photo, h.form.get());
@@ -106,12 +108,12 @@ void TestPresetDraw::storedPresetWinsTheDraw() {
     h.activate();
     h.enter();
     if (!photo)
-        h.form->RxSpinEdit1->setValue(3);
+        h.wordCount()->setValue(3);
     h.space();
     h.ticks(2);
     h.space();
     if (photo) {
-        QCOMPARE(h.form->CurrentPhoto, cheats.at(0));
+        QCOMPARE(h.session()->currentPhoto(), cheats.at(0));
         QCOMPARE(h.form->windowTitle(), QStringLiteral("Star.jpg"));
         QCOMPARE(h.program.count(
                      QStringLiteral("select count(*) from prize where filename=? and class=?"),

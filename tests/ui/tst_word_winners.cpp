@@ -170,7 +170,7 @@ void TestWordWinners::exportNames() {
     WordWinnersDialog w;
     fx.prompts->fileAnswers.enqueue(QDir(fx.outDir()).filePath(typed));
     Control<QPushButton>(&w, "exportButton")->click();
-    QCOMPARE(fx.prompts->lastSaveFolder, GetDesktopFolder());
+    QCOMPARE(fx.prompts->lastSaveFolder, ProgramFolder::desktop());
     QVERIFY(fx.prompts->lastFilter.contains(QStringLiteral("*.xls")));
     QCOMPARE(QDir(fx.outDir()).entryList(QDir::Files), QStringList{written});
     QCOMPARE(fx.prompts->opened, QStringList{QDir(fx.outDir()).filePath(written)});

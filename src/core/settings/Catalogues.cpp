@@ -119,17 +119,17 @@ QStringList WinnerMusicCaptions() {
 
 QString BackgroundFileForIndex(int index) {
     const CatalogueEntry* e = at(BackgroundCatalogue(), index);
-    return ProgramDir() + (e ? e->File : BackgroundCatalogue().front().File);
+    return ProgramFolder::path() + (e ? e->File : BackgroundCatalogue().front().File);
 }
 
 QString RollMusicFileForIndex(int index) {
     const CatalogueEntry* e = at(RollMusicCatalogue(), index);
-    return e ? ProgramDir() + e->File : QString();
+    return e ? ProgramFolder::path() + e->File : QString();
 }
 
 QString WinnerMusicFileForIndex(int index) {
     const CatalogueEntry* e = at(WinnerMusicCatalogue(), index);
-    return e ? ProgramDir() + e->File : QString();
+    return e ? ProgramFolder::path() + e->File : QString();
 }
 
 QString BackgroundFileForChoice(int index, const QString& userDefined) {

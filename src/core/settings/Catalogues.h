@@ -29,7 +29,7 @@ QStringList BackgroundCaptions();
 QStringList RollMusicCaptions();
 QStringList WinnerMusicCaptions();
 
-// Index to full path under ProgramDir(). The files are not checked for existence.
+// Index to full path under ProgramFolder::path(). The files are not checked for existence.
 // An index outside the catalogue (negative ones included) gives the "Tiger"
 // picture for backgrounds and the empty text for music.
 QString BackgroundFileForIndex(int index);

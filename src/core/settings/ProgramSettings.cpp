@@ -15,7 +15,7 @@ const QString Section = QStringLiteral("prize");
 }
 
 QString ProgramSettings::defaultPath() {
-    return ProgramDir() + QStringLiteral("prize.ini");
+    return ProgramFolder::path() + QStringLiteral("prize.ini");
 }
 
 ProgramSettings ProgramSettings::read(const QString& path) {
@@ -90,14 +90,14 @@ QString ProgramSettings::resolvePhotoFolder(const QString& text) {
     if (given.startsWith(QStringLiteral(".\\")))
         given = QStringLiteral("./") + given.mid(2);
     // "./photos" and "photos" alike live in the program folder.
-    const QString folder = QDir::isAbsolutePath(given) ? given : ProgramDir() + given;
-    return WithTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(folder)));
+    const QString folder = QDir::isAbsolutePath(given) ? given : ProgramFolder::path() + given;
+    return ProgramFolder::withTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(folder)));
 }
 
 QString ProgramSettings::programFile(const QString& file) {
     if (file.isEmpty() || QDir::isAbsolutePath(file))
         return file;
-    return QDir::cleanPath(ProgramDir() + file);
+    return QDir::cleanPath(ProgramFolder::path() + file);
 }
 
 void ProgramSettings::setBackground(int index, const QString& file) {
@@ -157,7 +157,7 @@ void ProgramSettings::setFont(const QString& name, int points, int colour) {
 QString ProgramSettings::skinFile(int index) {
     static const char* const folders[] = {"Orange", "Autumn", "Clouds"};
     const char* folder = (index >= 0 && index <= 2) ? folders[index] : folders[0];
-    return ProgramDir() + QStringLiteral("skins/") + QLatin1String(folder) +
+    return ProgramFolder::path() + QStringLiteral("skins/") + QLatin1String(folder) +
            QStringLiteral("/skin.ini");
 }
 

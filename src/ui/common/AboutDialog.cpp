@@ -20,7 +20,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     programIcon->setObjectName(QStringLiteral("programIcon"));
     programIcon->setFixedSize(96, 96);
     programIcon->setScaledContents(true);
-    programIcon->setPixmap(QPixmap(ProgramDir() + QStringLiteral("icons/kalvoro.png")));
+    programIcon->setPixmap(QPixmap(ProgramFolder::path() + QStringLiteral("icons/kalvoro.png")));
     top->addWidget(programIcon, 0, Qt::AlignTop);
 
     auto* texts = new QVBoxLayout;
@@ -54,7 +54,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     skin = new SkinData(this);
-    skin->LoadFromFile(SkinFile);
+    skin->loadFromFile(SkinData::activeFile());
     // No space after "Version": the line reads Version3.2.0.38.
-    versionLabel->setText(tr("Version") + GetFileVersionText());
+    versionLabel->setText(tr("Version") + ProgramFolder::version());
 }

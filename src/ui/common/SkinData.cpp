@@ -1,6 +1,5 @@
 #include "ui/common/SkinData.h"
 
-#include "core/settings/ProgramFolder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +10,7 @@ SkinData::SkinData(QWidget* window) : QObject(window), m_window(window) {
     setObjectName(QStringLiteral("skinData"));
 }
 
-QString SkinData::ReadSkin(const QString& path, QString* name) {
+QString SkinData::readSkin(const QString& path, QString* name) {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};
     // skin.ini is ours and plain ASCII; QSettings reads it fine.
@@ -31,9 +30,9 @@ QString SkinData::ReadSkin(const QString& path, QString* name) {
     return css;
 }
 
-bool SkinData::LoadFromFile(const QString& path) {
+bool SkinData::loadFromFile(const QString& path) {
     QString name;
-    const QString css = ReadSkin(path, &name);
+    const QString css = readSkin(path, &name);
     m_styleSheet = css;
     m_name = css.isEmpty() ? QString() : name;
     if (m_window)
@@ -41,10 +40,17 @@ bool SkinData::LoadFromFile(const QString& path) {
     return !css.isEmpty();
 }
 
+namespace {
+QString& activeSkin() {
+    static QString file;
+    return file;
+}
+} // namespace
+
 QString SkinData::activeFile() {
-    return SkinFile;
+    return activeSkin();
 }
 
 void SkinData::setActiveFile(const QString& path) {
-    SkinFile = path;
+    activeSkin() = path;
 }

@@ -14,7 +14,7 @@ public:
 
     // Loads the skin described by `path` (a skin.ini) and applies it to the
     // window; false, and the plain look, when it cannot be used.
-    bool LoadFromFile(const QString& path);
+    bool loadFromFile(const QString& path);
     QString skinName() const { return m_name; }
     // The loaded style sheet with url() paths made absolute; empty for the plain look.
     QString styleSheet() const { return m_styleSheet; }
@@ -25,7 +25,7 @@ public:
     static void setActiveFile(const QString& path);
 
     // The style sheet of a skin.ini, or empty when it cannot be used.
-    static QString ReadSkin(const QString& path, QString* name = nullptr);
+    static QString readSkin(const QString& path, QString* name = nullptr);
 
 private:
     QWidget* m_window;

@@ -23,7 +23,7 @@ ControlStrip::ControlStrip(QWidget* parent) : QWidget(parent) {
     auto* bar = new QHBoxLayout(toolBar);
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(2);
-    const QString icons = ProgramDir() + QStringLiteral("icons/");
+    const QString icons = ProgramFolder::path() + QStringLiteral("icons/");
     auto button = [&](const char* name, const QString& hint, const char* iconFile) {
         auto* b = new QToolButton(toolBar);
         b->setObjectName(QLatin1String(name));

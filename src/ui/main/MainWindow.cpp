@@ -63,7 +63,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
     buildActions();
     connectSession();
-    setWindowIcon(QIcon(ProgramDir() + QStringLiteral("icons/kalvoro.png")));
+    setWindowIcon(QIcon(ProgramFolder::path() + QStringLiteral("icons/kalvoro.png")));
     m_display->setFocus();
     // The window sees Enter and Space first, whatever control has the focus.
     qApp->installEventFilter(this);
@@ -221,7 +221,7 @@ void MainWindow::reloadSettings() {
         applySettings(settings);
     setWindowTitle(m_caption);
     m_session->rescanPhotos();
-    m_skin->LoadFromFile(SkinData::activeFile());
+    m_skin->loadFromFile(SkinData::activeFile());
     m_display->photo()->proportional = !m_session->photoStretch();
 }
 

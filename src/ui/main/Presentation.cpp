@@ -71,7 +71,7 @@ void MainWindow::guardFocus() {
 }
 
 void MainWindow::showHelp() {
-    const QString help = ProgramDir() + QStringLiteral("help.html");
+    const QString help = ProgramFolder::path() + QStringLiteral("help.html");
     if (QFileInfo(help).isFile())
         UserPrompts::instance().shellOpen(help);
     else

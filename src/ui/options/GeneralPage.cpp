@@ -67,7 +67,7 @@ GeneralPage::GeneralPage(QWidget* parent)
     v->addStretch(1);
 
     // A file that turns out not to decode ends its run at once; say why.
-    connect(m_previewPlayer, &SoundPlayer::Done, this, [this] {
+    connect(m_previewPlayer, &SoundPlayer::finished, this, [this] {
         if (!m_previewPlayer->lastError().isEmpty())
             UserPrompts::instance().message(this, m_previewPlayer->lastError());
     });
@@ -150,7 +150,7 @@ void GeneralPage::showEvent(QShowEvent* event) {
 }
 
 void GeneralPage::stopPreview() {
-    m_previewPlayer->StopSound();
+    m_previewPlayer->stop();
 }
 
 void GeneralPage::previewRollMusic() {
@@ -168,8 +168,8 @@ void GeneralPage::previewSound(const QString& file) {
     if (!info.exists() || info.isDir())
         return;
     try {
-        m_previewPlayer->StopSound();
-        m_previewPlayer->PlaySound(file, false);
+        m_previewPlayer->stop();
+        m_previewPlayer->play(file, false);
     } catch (const std::exception& e) {
         UserPrompts::instance().message(this, QString::fromUtf8(e.what()));
     }
@@ -185,7 +185,7 @@ void GeneralPage::chooseBackgroundFile() {
 }
 
 void GeneralPage::chooseSoundFile(QLineEdit* edit) {
-    const QString file = UserPrompts::instance().openFile(this, tr("Open file"), GetDesktopFolder(),
+    const QString file = UserPrompts::instance().openFile(this, tr("Open file"), ProgramFolder::desktop(),
                                                           tr("All files (*)"));
     if (!file.isEmpty())
         edit->setText(QDir::toNativeSeparators(file));

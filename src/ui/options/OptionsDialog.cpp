@@ -35,7 +35,7 @@ OptionsDialog::OptionsDialog(QWidget* parent)
     resize(905, 606);
     m_skinData->setObjectName(QStringLiteral("skinData"));
     // The skin the main window shows; without a settings file, the plain look.
-    m_skinData->LoadFromFile(m_settings.exists() ? ProgramSettings::skinFile(m_settings.skin())
+    m_skinData->loadFromFile(m_settings.exists() ? ProgramSettings::skinFile(m_settings.skin())
                                                  : QString());
 
     m_tabs->setObjectName(QStringLiteral("optionsTabs"));
@@ -98,7 +98,7 @@ void OptionsDialog::applyOptions() {
         emit settingsApplied();
         m_prizeClassPage->postEdits();
         m_wordPage->postEdits();
-        m_skinData->LoadFromFile(ProgramSettings::skinFile(m_settings.skin()));
+        m_skinData->loadFromFile(ProgramSettings::skinFile(m_settings.skin()));
         accept();
     });
 }

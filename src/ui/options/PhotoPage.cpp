@@ -48,7 +48,7 @@ PhotoPage::PhotoPage(QWidget* parent)
     m_photoFileList->setObjectName(QStringLiteral("photoFileList"));
     m_photoFileList->setModel(m_photoFileModel);
     // The desktop until the first good folder check.
-    m_photoFileList->setRootIndex(m_photoFileModel->setRootPath(GetDesktopFolder()));
+    m_photoFileList->setRootIndex(m_photoFileModel->setRootPath(ProgramFolder::desktop()));
     m_photoFileList->setViewMode(QListView::ListMode);
     m_photoFileList->setFlow(QListView::TopToBottom);
     m_photoFileList->setWrapping(true);

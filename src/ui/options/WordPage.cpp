@@ -204,7 +204,7 @@ void WordPage::loadCandidates() {
 
 void WordPage::chooseCandidateFile() {
     const QString file = UserPrompts::instance().openFile(
-        this, tr("Open file"), GetDesktopFolder(),
+        this, tr("Open file"), ProgramFolder::desktop(),
         tr("Candidate lists (*.txt *.csv *.xlsx *.xls);;Text files (*.txt);;All files (*)"));
     if (!file.isEmpty())
         m_candidateFileEdit->setText(QDir::toNativeSeparators(file));

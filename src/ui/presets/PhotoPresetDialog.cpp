@@ -31,7 +31,7 @@ PhotoPresetDialog::PhotoPresetDialog(QWidget* parent)
                             tr("cheat photo folder"), tr("Cheat List:")}) {
     pictureButton = new QToolButton(this);
     pictureButton->setObjectName(QStringLiteral("pictureButton"));
-    const QIcon folder(ProgramDir() + QStringLiteral("icons/folder.png"));
+    const QIcon folder(ProgramFolder::path() + QStringLiteral("icons/folder.png"));
     if (folder.isNull()) {
         pictureButton->setText(QStringLiteral("..."));
     } else {

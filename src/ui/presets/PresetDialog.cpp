@@ -153,7 +153,7 @@ void PresetDialog::addEntryButton(QWidget* button) {
 }
 
 void PresetDialog::openPresetList(const QList<Column>& shown) {
-    skin->LoadFromFile(SkinFile);
+    skin->loadFromFile(SkinData::activeFile());
     const QStringList classes = PrizeClassStore(Db()).names();
     classBox->clear();
     classBox->addItems(classes);

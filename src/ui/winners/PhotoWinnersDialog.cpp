@@ -136,7 +136,7 @@ void PhotoWinnersDialog::openList() {
             &PhotoWinnersDialog::followCurrentRow);
     winnersTable->installEventFilter(this);
 
-    skin->LoadFromFile(SkinFile);
+    skin->loadFromFile(SkinData::activeFile());
 }
 
 void PhotoWinnersDialog::reloadList() {
@@ -214,12 +214,12 @@ bool PhotoWinnersDialog::eventFilter(QObject* watched, QEvent* event) {
 void PhotoWinnersDialog::exportWinners() {
     guarded(this, [&] {
         UserPrompts& prompts = UserPrompts::instance();
-        const QString templateFile = AppDir + QStringLiteral("md.xls");
+        const QString templateFile = ProgramFolder::path() + QStringLiteral("md.xls");
         if (!QFileInfo(templateFile).isFile()) {
             prompts.message(this, tr("failure!"));
             return;
         }
-        const QString output = prompts.saveFile(this, tr("Save file"), GetDesktopFolder(),
+        const QString output = prompts.saveFile(this, tr("Save file"), ProgramFolder::desktop(),
                                                 QStringLiteral("Winner.xls"), tr("All files (*)"));
         if (output.isEmpty())
             return;

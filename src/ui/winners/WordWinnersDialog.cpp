@@ -85,7 +85,7 @@ WordWinnersDialog::WordWinnersDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void WordWinnersDialog::openList() {
-    skin->LoadFromFile(SkinFile);
+    skin->loadFromFile(SkinData::activeFile());
     const bool opened = guarded(this, [&] {
         winnersModel->setQuery(CandidateStore(Db()).winnerRows());
         if (winnersModel->lastError().isValid())
@@ -141,7 +141,7 @@ void WordWinnersDialog::exportWinners() {
     exportTable->setVisible(true);
     guarded(this, [&] {
         const QString chosen = UserPrompts::instance().saveFile(
-            this, tr("Save file"), GetDesktopFolder(), QString(), tr("Excel files (*.xls)"));
+            this, tr("Save file"), ProgramFolder::desktop(), QString(), tr("Excel files (*.xls)"));
         if (chosen.isEmpty())
             return;
         ExportGridToSpreadsheet(exportTable, tr("Winner"), XlsDialogFileName(chosen));
