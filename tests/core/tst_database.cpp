@@ -1,11 +1,15 @@
-// The data store: the schema a fresh install gets, the query helpers' messages,
-// bound values that survive any text, and a database file that cannot be used.
+// The data store: the schema a fresh install gets, the stores' errors and
+// transactions, bound values that survive any text, and a database file that
+// cannot be used.
+#include "core/data/CandidateStore.h"
 #include "core/data/Database.h"
-#include "support/ScriptedPrompts.h"
+#include "core/data/PhotoWinnerStore.h"
+#include "core/data/PrizeClassStore.h"
+#include "formats/Errors.h"
 #include "support/TempProgram.h"
 #include "support/TestSql.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -17,8 +21,8 @@ class TestDatabase : public QObject {
     Q_OBJECT
 private slots:
     void freshInstallHasSchemaAndDefaults();
-    void helpersReportFailuresAsTheUserSeesThem();
-    void helpersSucceedSilently();
+    void storeFailuresCarryTheDriversMessage();
+    void winnersOfOneDrawAreRecordedAllOrNothing();
     void awkwardTextIsStoredAndFoundIntact_data();
     void awkwardTextIsStoredAndFoundIntact();
     void textComparisonIgnoresCase();
@@ -27,13 +31,11 @@ private slots:
 };
 
 void TestDatabase::freshInstallHasSchemaAndDefaults() {
-    ScriptedPrompts prompts;
     TempProgram program;
     QVERIFY(!QFile::exists(program.currentDir() + QStringLiteral("db.sqlite")));
     Database* dm = program.openDatabase();
     QVERIFY(dm->isUsable());
     QVERIFY(QFile::exists(program.currentDir() + QStringLiteral("db.sqlite")));
-    QVERIFY(prompts.messages.isEmpty());
     const QStringList tables = Db().tables();
     for (const char* t : {"prize", "wz", "jxmc", "zb", "zb1"})
         QVERIFY2(tables.contains(QLatin1String(t)), t);
@@ -52,44 +54,58 @@ void TestDatabase::freshInstallHasSchemaAndDefaults() {
              program.count(QStringLiteral("select count(*) from wz where prize is null")));
 }
 
-void TestDatabase::helpersReportFailuresAsTheUserSeesThem() {
-    ScriptedPrompts prompts;
+void TestDatabase::storeFailuresCarryTheDriversMessage() {
     TempProgram program;
     program.openDatabase();
-    QSqlQuery q = NewQuery();
-    QString result;
-    const QString badSelect = QStringLiteral("select * from nosuchtable");
-    OpenQuery(badSelect, result, q);
-    QCOMPARE(prompts.messages.size(), 2);
-    QCOMPARE(prompts.messages.at(0), result);
-    QVERIFY(result.endsWith(QStringLiteral("\r\n错误")));
-    QVERIFY(result.contains(QStringLiteral("nosuchtable")));
-    QCOMPARE(prompts.messages.at(1), badSelect);
-    QVERIFY(!q.isActive());
-
-    prompts.clear();
-    const QString badUpdate = QStringLiteral("update nosuchtable set x=1");
-    ExecQuery(badUpdate, result, q);
-    QCOMPARE(prompts.messages.size(), 1);
-    const QStringList lines = result.split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 3);
-    QCOMPARE(lines.at(1), QStringLiteral("错误"));
-    QCOMPARE(lines.at(2), badUpdate);
-    QCOMPARE(prompts.messages.at(0), result);
+    program.sql(QStringLiteral("drop table prize"));
+    program.sql(QStringLiteral("drop table jxmc"));
+    PhotoWinnerStore winners(Db());
+    auto failure = [](const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const DatabaseError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    QVERIFY(failure([&] {
+                winners.record(QStringLiteral("/a.jpg"), QStringLiteral("a.jpg"),
+                               QStringLiteral("First"));
+            }).contains(QStringLiteral("prize")));
+    QVERIFY(failure([&] {
+                winners.isWon(QStringLiteral("/a.jpg"));
+            }).contains(QStringLiteral("prize")));
+    QVERIFY(failure([&] {
+                winners.countInClass(QStringLiteral("First"));
+            }).contains(QStringLiteral("prize")));
+    QVERIFY(failure([&] { PrizeClassStore(Db()).names(); }).contains(QStringLiteral("jxmc")));
+    // A closed connection is said as such, not as a crash.
+    program.closeDatabase();
+    QVERIFY(!failure([&] {
+                 CandidateStore(Db()).countWinnersInClass(QStringLiteral("First"));
+             }).isEmpty());
 }
 
-void TestDatabase::helpersSucceedSilently() {
-    ScriptedPrompts prompts;
+void TestDatabase::winnersOfOneDrawAreRecordedAllOrNothing() {
     TempProgram program;
     program.openDatabase();
-    QSqlQuery q = NewQuery();
-    QString result = QStringLiteral("x");
-    ExecQuery(TestSql::InsertWord, result, q, {QStringLiteral("Zed")});
-    QCOMPARE(result, QStringLiteral("Success"));
-    OpenQuery(TestSql::CountWord, result, q, {QStringLiteral("zed")});
-    QCOMPARE(result, QStringLiteral("Success"));
-    QCOMPARE(ReadCount(q), 1);
-    QVERIFY(prompts.messages.isEmpty());
+    program.sql(QStringLiteral("delete from wz"));
+    for (const char* w : {"Ann", "Bob", "Cy"})
+        program.sql(TestSql::InsertWord, {QString::fromUtf8(w)});
+    // The database refuses one of the draw's winners.
+    program.sql(QStringLiteral("create trigger refuse before update on wz when new.wz='Cy' "
+                               "begin select raise(abort, 'Cy refused'); end"));
+    CandidateStore store(Db());
+    const QStringList draw{QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cy")};
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, store.recordWinners(draw, QStringLiteral("First")));
+    QCOMPARE(program.count(QStringLiteral("select count(*) from wz where prize is not null")), 0);
+    program.sql(QStringLiteral("drop trigger refuse"));
+    store.recordWinners(draw, QStringLiteral("First"));
+    QCOMPARE(store.countWinnersInClass(QStringLiteral("first")), 3);
+    // A text that is no candidate is recorded as a winner, found whatever its case.
+    store.recordWinners({QStringLiteral("Zed")}, QStringLiteral("Second"));
+    QVERIFY(store.isWon(QStringLiteral("zed")));
+    QCOMPARE(program.count(QStringLiteral("select count(*) from wz")), 4);
 }
 
 void TestDatabase::awkwardTextIsStoredAndFoundIntact_data() {
@@ -104,23 +120,18 @@ void TestDatabase::awkwardTextIsStoredAndFoundIntact_data() {
 
 void TestDatabase::awkwardTextIsStoredAndFoundIntact() {
     QFETCH(QString, text);
-    ScriptedPrompts prompts;
     TempProgram program;
     program.openDatabase();
-    QSqlQuery q = NewQuery();
-    QString result;
-    ExecQuery(TestSql::InsertWonWord, result, q, {text, text});
-    QCOMPARE(result, QStringLiteral("Success"));
-    OpenQuery(TestSql::CountWordWins, result, q, {text});
-    QCOMPARE(ReadCount(q), 1);
+    CandidateStore store(Db());
+    store.recordWinners({text}, text);
+    QVERIFY(store.isWon(text));
+    QCOMPARE(store.countWinnersInClass(text), 1);
     QCOMPARE(program.sql(QStringLiteral("select prize from wz where wz=?"), {text}).toString(),
              text);
     QVERIFY(Db().tables().contains(QStringLiteral("wz")));
-    QVERIFY(prompts.messages.isEmpty());
 }
 
 void TestDatabase::textComparisonIgnoresCase() {
-    ScriptedPrompts prompts;
     TempProgram program;
     program.openDatabase();
     program.sql(TestSql::InsertWord, {QStringLiteral("Alice")});
@@ -130,7 +141,6 @@ void TestDatabase::textComparisonIgnoresCase() {
 }
 
 void TestDatabase::notADatabaseIsReportedAndLeftAlone() {
-    ScriptedPrompts prompts;
     TempProgram program;
     const QByteArray junk("This is a text file, not a database.\n", 38);
     {
@@ -141,7 +151,6 @@ void TestDatabase::notADatabaseIsReportedAndLeftAlone() {
     Database* dm = program.openDatabase();
     QVERIFY(!dm->isUsable());
     // The store says what is wrong and leaves telling the operator to the windows.
-    QVERIFY(prompts.messages.isEmpty());
     QVERIFY(dm->openFailureText().contains(QStringLiteral("db.sqlite")));
     QVERIFY(!dm->lastOpenError().isEmpty());
     program.closeDatabase();
@@ -152,7 +161,6 @@ void TestDatabase::notADatabaseIsReportedAndLeftAlone() {
 
 void TestDatabase::winnerSurvivesAKilledProcess() {
     // A child process records a winner and is killed at once; the row must be there.
-    ScriptedPrompts prompts;
     TempProgram program;
     program.openDatabase();
     program.closeDatabase();
@@ -175,10 +183,8 @@ void TestDatabase::winnerSurvivesAKilledProcess() {
 static int recordAndWait(const QString& folder) {
     QDir::setCurrent(folder);
     Database dm;
-    QSqlQuery q = NewQuery();
-    RunOrThrow(
-        q, TestSql::InsertPhotoWinner,
-        {QStringLiteral("/x/Kill Me.jpg"), QStringLiteral("Kill Me.jpg"), QStringLiteral("First")});
+    PhotoWinnerStore(Db()).record(QStringLiteral("/x/Kill Me.jpg"), QStringLiteral("Kill Me.jpg"),
+                                  QStringLiteral("First"));
     fputs("recorded\n", stdout);
     fflush(stdout);
     for (;;)
@@ -186,7 +192,7 @@ static int recordAndWait(const QString& folder) {
 }
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--record-and-wait") == 0)
         return recordAndWait(QString::fromLocal8Bit(argv[2]));
     TestDatabase test;

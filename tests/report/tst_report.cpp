@@ -81,7 +81,7 @@ void TestReport::pdfHoldsEveryWinner() {
     fx.addPhotoWinner(QStringLiteral("/p/Erik O'Neil; Jr.jpg"), QStringLiteral("特等奖"));
     const QString pdf = fx.path(QStringLiteral("out/winners.pdf"));
     const auto done = ReportLibrary::AnyReportToPdf(
-        fx.data->ConnectionString(), TestSql::PrintPhotoWinners, QStringLiteral("Winner"), pdf);
+        fx.data->filePath(), TestSql::PrintPhotoWinners, QStringLiteral("Winner"), pdf);
     QVERIFY2(done.ok, qPrintable(done.error));
     QVERIFY(ReadAll(pdf).startsWith("%PDF"));
     const QString text = PdfText(pdf);
@@ -107,7 +107,7 @@ void TestReport::pdfRunsOverPages() {
     }
     const QString pdf = fx.path(QStringLiteral("out/long.pdf"));
     const auto done = ReportLibrary::AnyReportToPdf(
-        fx.data->ConnectionString(), TestSql::PrintPhotoWinners, QStringLiteral("Winner"), pdf);
+        fx.data->filePath(), TestSql::PrintPhotoWinners, QStringLiteral("Winner"), pdf);
     QVERIFY2(done.ok, qPrintable(done.error));
     const QString text = PdfText(pdf);
     static const QRegularExpression pageOf(QStringLiteral("Page (\\d+) of (\\d+)"));
@@ -132,7 +132,7 @@ void TestReport::pdfOfNoWinners() {
     needPdfToText();
     WinnersFixture fx;
     const QString pdf = fx.path(QStringLiteral("out/none.pdf"));
-    QVERIFY(ReportLibrary::AnyReportToPdf(fx.data->ConnectionString(), TestSql::PrintPhotoWinners,
+    QVERIFY(ReportLibrary::AnyReportToPdf(fx.data->filePath(), TestSql::PrintPhotoWinners,
                                           QStringLiteral("Winner"), pdf)
                 .ok);
     const QString text = PdfText(pdf);
@@ -147,7 +147,7 @@ void TestReport::pdfOfWordWinners() {
     fx.addWordWinner(QStringLiteral("13800138000"), QStringLiteral("First Prize"));
     fx.exec(QStringLiteral("insert into wz(wz) values('Not drawn')"));
     const QString pdf = fx.path(QStringLiteral("out/words.pdf"));
-    QVERIFY(ReportLibrary::AnyReportToPdf(fx.data->ConnectionString(), TestSql::PrintWordWinners,
+    QVERIFY(ReportLibrary::AnyReportToPdf(fx.data->filePath(), TestSql::PrintWordWinners,
                                           QStringLiteral("Winner"), pdf)
                 .ok);
     const QString text = PdfText(pdf);
@@ -183,7 +183,7 @@ void TestReport::reportFailuresAreTold() {
     WinnersFixture fx;
     fx.addPhotoWinner(QStringLiteral("/p/a.jpg"), QStringLiteral("A"));
     if (connection.isEmpty())
-        connection = fx.data->ConnectionString();
+        connection = fx.data->filePath();
     const QString pdf = fx.path(QStringLiteral("out/x.pdf"));
     QCOMPARE(AnyReportToPdf(connection.toUtf8().constData(), sql.toUtf8().constData(), "Winner",
                             pdf.toUtf8().constData()),
@@ -197,7 +197,7 @@ void TestReport::reportFailuresAreTold() {
     QCOMPARE(ExcelReport(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, 0),
              int(KalvoroReportBadArgument));
     // A success clears the reason.
-    QCOMPARE(AnyReportToPdf(fx.data->ConnectionString().toUtf8().constData(),
+    QCOMPARE(AnyReportToPdf(fx.data->filePath().toUtf8().constData(),
                             TestSql::PrintPhotoWinners.toUtf8().constData(), "Winner",
                             pdf.toUtf8().constData()),
              0);
@@ -231,7 +231,7 @@ void TestReport::previewOpensAndCloses() {
         dlg->reject();
     });
     poll.start();
-    const auto done = ReportLibrary::AnyReport(fx.data->ConnectionString(), TestSql::PrintPhotoWinners,
+    const auto done = ReportLibrary::AnyReport(fx.data->filePath(), TestSql::PrintPhotoWinners,
                                                QStringLiteral("Winner"));
     poll.stop();
     QVERIFY2(done.ok, qPrintable(done.error));
@@ -250,7 +250,7 @@ void TestReport::sylkWorkbookFromShippedTemplate() {
                       QStringLiteral("2024-05-02 08:05:00"));
     const QString out = fx.path(QStringLiteral("out/Winner.xls"));
     const auto done = ReportLibrary::ExcelReport(
-        fx.data->ConnectionString(), TestSql::ExportPhotoWinners, ProgramFolder::path() + QStringLiteral("md.xls"),
+        fx.data->filePath(), TestSql::ExportPhotoWinners, ProgramFolder::path() + QStringLiteral("md.xls"),
         QStringLiteral("Sheet1"), out, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
     QVERIFY2(done.ok, qPrintable(done.error));
     Sylk::Sheet s;
@@ -315,7 +315,7 @@ void TestReport::xlsxWorkbookCarriesThumbnails() {
     for (const int photos : {1, 0}) {
         const QString out = fx.path(QStringLiteral("out/Winner%1.XLSX").arg(photos));
         const auto done = ReportLibrary::ExcelReport(
-            fx.data->ConnectionString(), TestSql::ExportPhotoWinners, ProgramFolder::path() + QStringLiteral("md.xls"),
+            fx.data->filePath(), TestSql::ExportPhotoWinners, ProgramFolder::path() + QStringLiteral("md.xls"),
             QStringLiteral("Sheet1"), out, QStringLiteral("Winners: May"), 0, 0, 0, photos, 0, 0);
         QVERIFY2(done.ok, qPrintable(done.error));
         const QByteArray zip = ReadAll(out);
@@ -361,7 +361,7 @@ void TestReport::templateFilling() {
     QVERIFY(WriteAll(t, templ));
     const QString out = fx.path(QStringLiteral("out/o.xls"));
     const auto done = ReportLibrary::ExcelReport(
-        fx.data->ConnectionString(), TestSql::ExportPhotoWinners, t, QStringLiteral("Sheet1"), out,
+        fx.data->filePath(), TestSql::ExportPhotoWinners, t, QStringLiteral("Sheet1"), out,
         QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
     QVERIFY2(done.ok, qPrintable(done.error));
     Sylk::Sheet s;
@@ -399,7 +399,7 @@ void TestReport::templateProblems() {
     if (!templ.isEmpty())
         QVERIFY(WriteAll(t, templ));
     const QString out = fx.path(QStringLiteral("out/o.xls"));
-    QCOMPARE(ExcelReport(fx.data->ConnectionString().toUtf8().constData(),
+    QCOMPARE(ExcelReport(fx.data->filePath().toUtf8().constData(),
                          TestSql::ExportPhotoWinners.toUtf8().constData(), t.toUtf8().constData(),
                          "Sheet1", out.toUtf8().constData(), "Sheet1", 0, 0, 0, 1, 0, 0),
              int(KalvoroReportTemplateError));
@@ -412,7 +412,7 @@ void TestReport::workbookNeverOverwritesItsTemplate() {
     const QString t = ProgramFolder::path() + QStringLiteral("md.xls");
     const QByteArray before = ReadAll(t);
     const auto done = ReportLibrary::ExcelReport(
-        fx.data->ConnectionString(), TestSql::ExportPhotoWinners, t, QStringLiteral("Sheet1"), t,
+        fx.data->filePath(), TestSql::ExportPhotoWinners, t, QStringLiteral("Sheet1"), t,
         QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
     QVERIFY(!done.ok);
     QVERIFY2(done.error.contains(QStringLiteral("its own template")), qPrintable(done.error));
@@ -427,7 +427,7 @@ void TestReport::workbookWriteFailureKeepsOldFile() {
         QVERIFY(WriteAll(out, "the old workbook"));
         ReportLibrary::Outcome done;
         WithoutWriteAccess(fx.outDir(), [&] {
-            done = ReportLibrary::ExcelReport(fx.data->ConnectionString(), TestSql::ExportPhotoWinners,
+            done = ReportLibrary::ExcelReport(fx.data->filePath(), TestSql::ExportPhotoWinners,
                                               ProgramFolder::path() + QStringLiteral("md.xls"),
                                               QStringLiteral("Sheet1"), out,
                                               QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);

@@ -103,7 +103,7 @@ void TestOfficeRoundTrip::calcReadsTheExports() {
     const QString book = QDir(fx.outDir()).filePath(QStringLiteral("photos-book.xlsx"));
     for (const QString& out : {sylk, book}) {
         const auto done = ReportLibrary::ExcelReport(
-            fx.data->ConnectionString(), TestSql::ExportPhotoWinners,
+            fx.data->filePath(), TestSql::ExportPhotoWinners,
             ProgramFolder::path() + QStringLiteral("md.xls"), QStringLiteral("Sheet1"), out,
             QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
         QVERIFY2(done.ok, qPrintable(done.error));

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>

@@ -7,9 +7,10 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
-const QString Database::ConnectionName = QStringLiteral("ADOConnection1");
+const QString Database::ConnectionName = QStringLiteral("kalvoro");
 
 namespace {
 Database* g_instance = nullptr;
@@ -119,12 +120,12 @@ Database* Database::instance() {
     return g_instance;
 }
 
-QSqlDatabase Database::ADOConnection1() const {
+QSqlDatabase Database::connection() const {
     return QSqlDatabase::database(ConnectionName, false);
 }
 
 bool Database::createSchema() {
-    QSqlDatabase db = ADOConnection1();
+    QSqlDatabase db = connection();
     QString error;
     if (!db.transaction()) {
         m_openError = db.lastError().text();
@@ -164,7 +165,7 @@ bool Database::createSchema() {
 bool Database::migrate(int fromVersion) {
     // Version 1 is the first schema; later versions add their steps here.
     Q_UNUSED(fromVersion);
-    QSqlDatabase db = ADOConnection1();
+    QSqlDatabase db = connection();
     QString error;
     if (!exec(db, QStringLiteral("pragma user_version=%1").arg(SchemaVersion), error)) {
         m_openError = error;
@@ -175,91 +176,4 @@ bool Database::migrate(int fromVersion) {
 
 QSqlDatabase Db() {
     return QSqlDatabase::database(Database::ConnectionName, false);
-}
-
-QSqlQuery NewQuery() {
-    return QSqlQuery(Db());
-}
-
-namespace {
-// Set from other translation units' static initialisers: built on first use.
-std::function<void(const QString&)>& queryErrorReport() {
-    static std::function<void(const QString&)> report;
-    return report;
-}
-} // namespace
-
-void SetQueryErrorReport(std::function<void(const QString&)> report) {
-    queryErrorReport() = std::move(report);
-}
-
-namespace {
-void reportQueryError(const QString& text) {
-    if (queryErrorReport())
-        queryErrorReport()(text);
-}
-
-// Runs the statement with its values bound; false, with `error` set, when the
-// database is not open or the statement fails.
-bool runBound(QSqlQuery& q, const QString& sql, const QVariantList& values, QString& error) {
-    if (!q.driver() || !q.driver()->isOpen()) {
-        error = QCoreApplication::translate("Database", "The database is not open");
-        return false;
-    }
-    q.finish();
-    if (!q.prepare(sql)) {
-        error = q.lastError().text();
-        return false;
-    }
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values.at(i));
-    if (!q.exec()) {
-        error = q.lastError().text();
-        if (error.trimmed().isEmpty())
-            error = QCoreApplication::translate("Database", "The statement failed");
-        return false;
-    }
-    return true;
-}
-
-const QString kErrorWord = QStringLiteral("错误");
-} // namespace
-
-void OpenQuery(const QString& Sql, QString& ResultText, QSqlQuery& Query,
-               const QVariantList& Values) {
-    ResultText = QStringLiteral("Success");
-    QString error;
-    if (runBound(Query, Sql, Values, error))
-        return;
-    Query.finish();
-    Query.clear();
-    ResultText = error + QStringLiteral("\r\n") + kErrorWord;
-    reportQueryError(ResultText);
-    reportQueryError(Sql);
-}
-
-void ExecQuery(const QString& Sql, QString& ResultText, QSqlQuery& Query,
-               const QVariantList& Values) {
-    ResultText = QStringLiteral("Success");
-    QString error;
-    if (runBound(Query, Sql, Values, error)) {
-        Query.finish();
-        return;
-    }
-    Query.finish();
-    ResultText = error + QStringLiteral("\r\n") + kErrorWord + QStringLiteral("\r\n") + Sql;
-    reportQueryError(ResultText);
-}
-
-void RunOrThrow(QSqlQuery& Query, const QString& Sql, const QVariantList& Values) {
-    QString error;
-    if (!runBound(Query, Sql, Values, error))
-        throw DatabaseError(error);
-}
-
-qlonglong ReadCount(QSqlQuery& Query) {
-    if (!Query.isActive() || !Query.next())
-        throw DatabaseError(
-            QCoreApplication::translate("Database", "The query returned no result"));
-    return Query.value(0).toLongLong();
 }

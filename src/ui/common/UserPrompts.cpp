@@ -11,16 +11,9 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "core/data/Database.h"
-
 namespace {
 UserPrompts* g_override = nullptr;
-// The query helpers of the data layer report their failures here.
-const bool g_queryErrorsShown = [] {
-    SetQueryErrorReport(
-        [](const QString& text) { UserPrompts::instance().message(nullptr, text); });
-    return true;
-}();
+
 } // namespace
 
 UserPrompts& UserPrompts::instance() {

@@ -229,7 +229,7 @@ void PhotoWinnersDialog::exportWinners() {
         // Thumbnails of a few hundred photos take a moment.
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const ReportLibrary::Outcome done = ReportLibrary::ExcelReport(
-            data->ConnectionString(), PhotoWinnerStore::ExportStatement, templateFile,
+            data->filePath(), PhotoWinnerStore::ExportStatement, templateFile,
             QStringLiteral("Sheet1"), output, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
         QApplication::restoreOverrideCursor();
         // Opening a file that was not written would only show a second error.

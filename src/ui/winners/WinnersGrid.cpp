@@ -35,7 +35,7 @@ void PrintWinners(QWidget* window, const QString& statement) {
     if (!data)
         throw DatabaseError(QCoreApplication::translate("WinnersGrid", "The database is not open"));
     const ReportLibrary::Outcome done = ReportLibrary::AnyReport(
-        data->ConnectionString(), statement, QCoreApplication::translate("WinnersGrid", "Winner"));
+        data->filePath(), statement, QCoreApplication::translate("WinnersGrid", "Winner"));
     if (!done.ok)
         UserPrompts::instance().message(
             window,
