@@ -304,9 +304,10 @@ private slots:
             << QList<int>{0, 0, 11, 15, 23}
             << QStringList{u("None"), u("None"), u(""), u(""), u("")} << true << QStringList()
             << u("Orange");
-        QTest::newRow("Skin 7 and mode 5 select the last entries")
+        // What the program does with them: photo mode and the Orange skin.
+        QTest::newRow("Skin 7 and mode 5 select the first entries")
             << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\nSkin=7\nmode=5\n")
-            << QList<int>{1, 2, 0, 0, 0} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
+            << QList<int>{0, 0, 0, 0, 0} << QStringList{u("None"), u("None"), u(""), u(""), u("")}
             << true << QStringList() << u("Orange");
         QTest::newRow("Skin and mode of letters select the first entries")
             << QByteArray("[prize]\nbgs1=0\nbgs2=0\nbg=0\nSkin=blue\nmode=word\n")
@@ -363,12 +364,13 @@ private slots:
         QTest::addColumn<QByteArray>("mode");
         QTest::addColumn<int>("shown"); // the mode group's selection
         QTest::addColumn<QString>("written");
-        // The group limits the number: past the last entry it shows "Word",
-        // and Apply writes what it shows.
-        QTest::newRow("Mode=2") << QByteArray("Mode=2") << 1 << u("1");
-        QTest::newRow("Mode=7") << QByteArray("Mode=7") << 1 << u("1");
-        QTest::newRow("Mode=-1 shows nothing") << QByteArray("Mode=-1") << -1 << u("-1");
+        // Any number but 1 draws photos, so the dialog shows Photo for it and
+        // Apply writes what it shows.
+        QTest::newRow("Mode=2") << QByteArray("Mode=2") << 0 << u("0");
+        QTest::newRow("Mode=7") << QByteArray("Mode=7") << 0 << u("0");
+        QTest::newRow("Mode=-1") << QByteArray("Mode=-1") << 0 << u("0");
         QTest::newRow("Mode=0") << QByteArray("Mode=0") << 0 << u("0");
+        QTest::newRow("Mode=1") << QByteArray("Mode=1") << 1 << u("1");
     }
     void handEditedMode() {
         QFETCH(QByteArray, mode);

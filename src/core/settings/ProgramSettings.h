@@ -36,7 +36,6 @@ public:
     DrawMode drawMode() const { return modeNumber() == 1 ? DrawMode::Word : DrawMode::Photo; }
     void setDrawMode(DrawMode mode);
     // Any number, as a mode choice gives it (-1 when nothing is chosen).
-    void setModeNumber(int mode) { m_mode = QString::number(mode); }
     // Skin index ("Skin"); 0 when it is not a number.
     int skin() const;
     void setSkin(int index) { m_skin = QString::number(index); }

@@ -121,9 +121,12 @@ void GeneralPage::load(const ProgramSettings& settings) {
         m_winMusicFileEdit->setText(settings.winSoundText());
     if (settings.rollSoundIndexText() == QString::number(RollMusicUserDefinedIndex))
         m_rollMusicFileEdit->setText(settings.rollSoundText());
-    m_skinGroup->setIndex(settings.skin());
+    // A skin number the program does not know wears Orange, so it shows as Orange.
+    const int skin = settings.skin();
+    m_skinGroup->setIndex(skin >= 0 && skin <= 2 ? skin : 0);
     // Any number the file holds, limited by the group: 5 shows "Word".
-    m_modeGroup->setIndex(settings.modeNumber());
+    // A hand-edited mode other than 1 draws photos, so it shows as Photo too.
+    m_modeGroup->setIndex(settings.drawMode() == DrawMode::Word ? 1 : 0);
 }
 
 void GeneralPage::store(ProgramSettings& settings) const {
@@ -134,7 +137,7 @@ void GeneralPage::store(ProgramSettings& settings) const {
     settings.setBackground(background,
                            BackgroundFileForChoice(background, m_backgroundFileEdit->text()));
     settings.setSkin(m_skinGroup->index());
-    settings.setModeNumber(m_modeGroup->index());
+    settings.setDrawMode(m_modeGroup->index() == 1 ? DrawMode::Word : DrawMode::Photo);
     settings.setRollSound(roll, RollMusicFileForChoice(roll, m_rollMusicFileEdit->text()));
     settings.setWinSound(win, WinnerMusicFileForChoice(win, m_winMusicFileEdit->text()));
 }
