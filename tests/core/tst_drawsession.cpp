@@ -22,13 +22,6 @@ const QString armedPrompt = QStringLiteral("After Set Lottery Class,Press Space 
 const QString rollingPrompt = QStringLiteral("Press Space Bar to Draw");
 const QString stoppedPrompt = QStringLiteral("Press Enter Key to Begin Next");
 
-QStringList names(int n) {
-    QStringList out;
-    for (int i = 0; i < n; ++i)
-        out << QStringLiteral("Person %1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-    return out;
-}
-
 // prize.ini lines for a photo event on the folder; music files are taken from the program folder.
 QStringList photoIni(const QString& folder, bool showWinner = false,
                      const QString& rollMusic = QString(), const QString& winMusic = QString()) {
@@ -149,7 +142,7 @@ void TestDrawSession::photoDraw() {
     QFETCH(bool, expectWinner);
     Rig r;
     const QStringList paths =
-        r.program.makePhotos(QStringLiteral("photos"), names(qMax(photos, 1)));
+        r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(qMax(photos, 1)));
     const QStringList candidates = paths.mid(0, photos);
     if (photos == 0)
         QFile::remove(paths.at(0));
@@ -312,7 +305,7 @@ void TestDrawSession::wordDraw() {
 
 void TestDrawSession::winnersNeverRepeatUntilReset() {
     Rig r;
-    r.program.makePhotos(QStringLiteral("photos"), names(4));
+    r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(4));
     r.start(photoIni(r.program.path(QStringLiteral("photos"))));
     QSet<QString> winners;
     for (int draw = 0; draw < 4; ++draw) {
@@ -351,7 +344,7 @@ void TestDrawSession::winnersNeverRepeatUntilReset() {
 
 void TestDrawSession::stateTableOddTransitions() {
     Rig r;
-    r.program.makePhotos(QStringLiteral("photos"), names(6));
+    r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(6));
     r.start(photoIni(r.program.path(QStringLiteral("photos"))));
     // Space before any Enter does nothing.
     r.session.startOrStop();
@@ -392,7 +385,7 @@ void TestDrawSession::stateTableOddTransitions() {
 
 void TestDrawSession::enterAfterStopRollsAtOnceWithoutMusic() {
     Rig r;
-    r.program.makePhotos(QStringLiteral("photos"), names(5));
+    r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(5));
     using SoundFixtures::Format;
     QVERIFY(SoundFixtures::writeTone(r.program.path(QStringLiteral("roll.wav")), Format::Wav, 300));
     QVERIFY(SoundFixtures::writeTone(r.program.path(QStringLiteral("win.wav")), Format::Wav, 300));
@@ -433,7 +426,7 @@ void TestDrawSession::enterAfterStopRollsAtOnceWithoutMusic() {
 
 void TestDrawSession::photoStepSkipsWonMissingAndBrokenPhotos() {
     Rig r;
-    const QStringList paths = r.program.makePhotos(QStringLiteral("photos"), names(30));
+    const QStringList paths = r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(30));
     r.start(photoIni(r.program.path(QStringLiteral("photos"))));
     // 27 of 30 are out: won, deleted since the scan, or not a picture at all.
     for (int i = 0; i < 10; ++i)
@@ -465,7 +458,7 @@ void TestDrawSession::photoStepSkipsWonMissingAndBrokenPhotos() {
 
 void TestDrawSession::everyPhotoWonShowsNothingAndRecordsNothing() {
     Rig r;
-    const QStringList paths = r.program.makePhotos(QStringLiteral("photos"), names(3));
+    const QStringList paths = r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(3));
     r.start(photoIni(r.program.path(QStringLiteral("photos"))));
     // The last draw's winner is still on screen and in the session.
     r.session.arm();
@@ -643,7 +636,7 @@ void TestDrawSession::presetAlsoRolledIsNotShownTwice() {
 
 void TestDrawSession::photoPresetSkipsWonAndMissing() {
     Rig r;
-    r.program.makePhotos(QStringLiteral("photos"), names(4));
+    r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(4));
     const QStringList cheats = r.program.makePhotos(
         QStringLiteral("cheat"),
         {QStringLiteral("Gone.jpg"), QStringLiteral("Won.jpg"), QStringLiteral("Star.jpg")});
@@ -681,7 +674,7 @@ void TestDrawSession::photoPresetSkipsWonAndMissing() {
 
 void TestDrawSession::failedSaveAsksTryAgainAndIsNotAnnounced() {
     Rig r;
-    r.program.makePhotos(QStringLiteral("photos"), names(3));
+    r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(3));
     r.start(photoIni(r.program.path(QStringLiteral("photos")), true));
     r.session.arm();
     r.session.startOrStop();
@@ -784,7 +777,7 @@ void TestDrawSession::resetInBothModes() {
     }
     {
         Rig r;
-        r.program.makePhotos(QStringLiteral("photos"), names(2));
+        r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(2));
         r.start(photoIni(r.program.path(QStringLiteral("photos"))));
         r.program.sql(TestSql::InsertPhotoWinner,
                       {QStringLiteral("/x/a.jpg"), QStringLiteral("a.jpg"), cls});

@@ -101,3 +101,10 @@ bool WriteJpeg(const QString& file, QSize size, quint32 rgb) {
     image.fill(QColor::fromRgb(rgb & 0xFFFFFF));
     return image.save(file, "JPG", 80);
 }
+
+QStringList PersonPhotoNames(int n) {
+    QStringList out;
+    for (int i = 0; i < n; ++i)
+        out << QStringLiteral("Person %1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+    return out;
+}

@@ -39,5 +39,8 @@ private:
     std::unique_ptr<Database> m_db;
 };
 
+// "Person 00.jpg", "Person 01.jpg", ...: n photo file names.
+QStringList PersonPhotoNames(int n);
+
 // Writes a JPEG of one colour; returns false when it could not.
 bool WriteJpeg(const QString& file, QSize size, quint32 rgb);

@@ -23,13 +23,6 @@ const QString startPrompt = QStringLiteral("PRESS ENTER KEY TO BEGIN");
 const QString armedPrompt = QStringLiteral("After Set Lottery Class,Press Space Bar");
 const QString rollingPrompt = QStringLiteral("Press Space Bar to Draw");
 
-QStringList names(int n) {
-    QStringList out;
-    for (int i = 0; i < n; ++i)
-        out << QStringLiteral("Person %1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-    return out;
-}
-
 DisplayPanel* display(const MainWindowHarness& h) {
     return h.form->findChild<DisplayPanel*>(QStringLiteral("display"));
 }
@@ -87,7 +80,7 @@ void TestDraw::keysReachTheDrawWhateverHasFocus() {
 
 void TestDraw::beginButtonArmsLikeEnter() {
     TempProgram files;
-    files.makePhotos(QStringLiteral("photos"), names(6));
+    files.makePhotos(QStringLiteral("photos"), PersonPhotoNames(6));
     MainWindowHarness h(PhotoIni(files.path(QStringLiteral("photos"))));
     auto* begin = h.form->findChild<QToolButton*>(QStringLiteral("beginButton"));
     QVERIFY(begin);
@@ -259,7 +252,7 @@ void TestDraw::brokenStoreShowsItsErrorOnTheDisplay() {
 
 void TestDraw::photoViewShowsTheRolledPhoto() {
     TempProgram files;
-    files.makePhotos(QStringLiteral("photos"), names(5));
+    files.makePhotos(QStringLiteral("photos"), PersonPhotoNames(5));
     MainWindowHarness h(PhotoIni(files.path(QStringLiteral("photos"))));
     DrawSession* session = h.session();
     QSignalSpy shown(session, &DrawSession::photoShown);
@@ -379,7 +372,7 @@ void TestDraw::winnerCountOnThePrompt() {
 
 void TestDraw::saveFailureAsksTheOperator() {
     TempProgram files;
-    files.makePhotos(QStringLiteral("photos"), names(3));
+    files.makePhotos(QStringLiteral("photos"), PersonPhotoNames(3));
     MainWindowHarness h(PhotoIni(files.path(QStringLiteral("photos")), true));
     h.enter();
     h.space();

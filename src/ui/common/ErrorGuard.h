@@ -2,6 +2,7 @@
 // The default error report: every event handler runs its body through
 // guarded(), so an exception never leaves a Qt handler. The text is shown in a
 // message box and the program goes on.
+#include <QCoreApplication>
 #include <QString>
 #include <exception>
 #include <utility>
@@ -17,7 +18,7 @@ template <class F> bool guarded(QWidget* parent, F&& body) {
     } catch (const std::exception& e) {
         ShowDefaultErrorReport(parent, QString::fromUtf8(e.what()));
     } catch (...) {
-        ShowDefaultErrorReport(parent, QStringLiteral("Unknown error"));
+        ShowDefaultErrorReport(parent, QCoreApplication::translate("ErrorGuard", "Unknown error"));
     }
     return false;
 }
