@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
@@ -29,6 +30,7 @@ private slots:
     void photoFolderSpellingsGiveTheSameList();
     void emptyClassTable();
     void systemColourOnTheDisplay();
+    void skinsNameControlsThatExist();
     void handEditedModeDrawsPhotosEverywhere();
 };
 
@@ -266,6 +268,30 @@ void TestMainWindow::systemColourOnTheDisplay() {
         for (int x = 0; x < shot.width(); ++x)
             exact += QColor(shot.pixel(x, y)) == expected && qAlpha(shot.pixel(x, y)) == 255;
     QVERIFY2(exact > 50, qPrintable(QString::number(exact)));
+}
+
+void TestMainWindow::skinsNameControlsThatExist() {
+    // A skin styles controls by object name: a renamed control would silently lose its look.
+    MainWindowHarness h;
+    QDir skins(QStringLiteral(KALVORO_SOURCE_DIR "/assets/skins"));
+    const QStringList folders = skins.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QVERIFY(folders.size() >= 3);
+    const QRegularExpression rule(QStringLiteral("([^{}]*)\\{[^}]*\\}"));
+    const QRegularExpression id(QStringLiteral("#([A-Za-z_]\\w*)"));
+    for (const QString& folder : folders) {
+        QFile qss(skins.filePath(folder + QStringLiteral("/skin.qss")));
+        QVERIFY(qss.open(QIODevice::ReadOnly));
+        const QString sheet = QString::fromUtf8(qss.readAll());
+        int named = 0;
+        for (const QRegularExpressionMatch& r : rule.globalMatch(sheet)) {
+            for (const QRegularExpressionMatch& m : id.globalMatch(r.captured(1))) {
+                ++named;
+                QVERIFY2(h.form->findChild<QWidget*>(m.captured(1)),
+                         qPrintable(folder + QStringLiteral(": #") + m.captured(1)));
+            }
+        }
+        QVERIFY(named > 0);
+    }
 }
 
 void TestMainWindow::handEditedModeDrawsPhotosEverywhere() {
