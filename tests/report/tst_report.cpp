@@ -2,8 +2,8 @@
 // preview, and the workbook filled from the template, as SYLK and as .xlsx.
 #include "ui/WinnersFixture.h"
 
-#include "support/TestSql.h"
 #include "formats/Sylk.h"
+#include "support/TestSql.h"
 #include "ui/winners/ReportLibrary.h"
 
 #include <KalvoroReport.h>
@@ -80,8 +80,8 @@ void TestReport::pdfHoldsEveryWinner() {
     fx.addPhotoWinner(QStringLiteral("/p/Ana Petrović.jpg"), QStringLiteral("First Prize"));
     fx.addPhotoWinner(QStringLiteral("/p/Erik O'Neil; Jr.jpg"), QStringLiteral("特等奖"));
     const QString pdf = fx.path(QStringLiteral("out/winners.pdf"));
-    const auto done = ReportLibrary::AnyReportToPdf(
-        fx.data->filePath(), TestSql::PrintPhotoWinners, QStringLiteral("Winner"), pdf);
+    const auto done = ReportLibrary::AnyReportToPdf(fx.data->filePath(), TestSql::PrintPhotoWinners,
+                                                    QStringLiteral("Winner"), pdf);
     QVERIFY2(done.ok, qPrintable(done.error));
     QVERIFY(ReadAll(pdf).startsWith("%PDF"));
     const QString text = PdfText(pdf);
@@ -106,8 +106,8 @@ void TestReport::pdfRunsOverPages() {
                               QStringLiteral("Class %1").arg(i / 50));
     }
     const QString pdf = fx.path(QStringLiteral("out/long.pdf"));
-    const auto done = ReportLibrary::AnyReportToPdf(
-        fx.data->filePath(), TestSql::PrintPhotoWinners, QStringLiteral("Winner"), pdf);
+    const auto done = ReportLibrary::AnyReportToPdf(fx.data->filePath(), TestSql::PrintPhotoWinners,
+                                                    QStringLiteral("Winner"), pdf);
     QVERIFY2(done.ok, qPrintable(done.error));
     const QString text = PdfText(pdf);
     static const QRegularExpression pageOf(QStringLiteral("Page (\\d+) of (\\d+)"));
@@ -249,9 +249,10 @@ void TestReport::sylkWorkbookFromShippedTemplate() {
     fx.addPhotoWinner(QStringLiteral("/gone/🎉 Party.jpg"), QStringLiteral("First Prize"),
                       QStringLiteral("2024-05-02 08:05:00"));
     const QString out = fx.path(QStringLiteral("out/Winner.xls"));
-    const auto done = ReportLibrary::ExcelReport(
-        fx.data->filePath(), TestSql::ExportPhotoWinners, ProgramFolder::path() + QStringLiteral("md.xls"),
-        QStringLiteral("Sheet1"), out, QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
+    const auto done = ReportLibrary::ExcelReport(fx.data->filePath(), TestSql::ExportPhotoWinners,
+                                                 ProgramFolder::path() + QStringLiteral("md.xls"),
+                                                 QStringLiteral("Sheet1"), out,
+                                                 QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
     QVERIFY2(done.ok, qPrintable(done.error));
     Sylk::Sheet s;
     QString why;
@@ -315,8 +316,9 @@ void TestReport::xlsxWorkbookCarriesThumbnails() {
     for (const int photos : {1, 0}) {
         const QString out = fx.path(QStringLiteral("out/Winner%1.XLSX").arg(photos));
         const auto done = ReportLibrary::ExcelReport(
-            fx.data->filePath(), TestSql::ExportPhotoWinners, ProgramFolder::path() + QStringLiteral("md.xls"),
-            QStringLiteral("Sheet1"), out, QStringLiteral("Winners: May"), 0, 0, 0, photos, 0, 0);
+            fx.data->filePath(), TestSql::ExportPhotoWinners,
+            ProgramFolder::path() + QStringLiteral("md.xls"), QStringLiteral("Sheet1"), out,
+            QStringLiteral("Winners: May"), 0, 0, 0, photos, 0, 0);
         QVERIFY2(done.ok, qPrintable(done.error));
         const QByteArray zip = ReadAll(out);
         QVERIFY(zip.startsWith("PK\x03\x04"));
@@ -360,9 +362,9 @@ void TestReport::templateFilling() {
     const QString t = fx.path(QStringLiteral("program/t.xls"));
     QVERIFY(WriteAll(t, templ));
     const QString out = fx.path(QStringLiteral("out/o.xls"));
-    const auto done = ReportLibrary::ExcelReport(
-        fx.data->filePath(), TestSql::ExportPhotoWinners, t, QStringLiteral("Sheet1"), out,
-        QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
+    const auto done = ReportLibrary::ExcelReport(fx.data->filePath(), TestSql::ExportPhotoWinners,
+                                                 t, QStringLiteral("Sheet1"), out,
+                                                 QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
     QVERIFY2(done.ok, qPrintable(done.error));
     Sylk::Sheet s;
     QVERIFY(Sylk::Read(ReadAll(out), s));
@@ -411,9 +413,9 @@ void TestReport::workbookNeverOverwritesItsTemplate() {
     WinnersFixture fx;
     const QString t = ProgramFolder::path() + QStringLiteral("md.xls");
     const QByteArray before = ReadAll(t);
-    const auto done = ReportLibrary::ExcelReport(
-        fx.data->filePath(), TestSql::ExportPhotoWinners, t, QStringLiteral("Sheet1"), t,
-        QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
+    const auto done = ReportLibrary::ExcelReport(fx.data->filePath(), TestSql::ExportPhotoWinners,
+                                                 t, QStringLiteral("Sheet1"), t,
+                                                 QStringLiteral("Sheet1"), 0, 0, 0, 1, 0, 0);
     QVERIFY(!done.ok);
     QVERIFY2(done.error.contains(QStringLiteral("its own template")), qPrintable(done.error));
     QCOMPARE(ReadAll(t), before);

@@ -14,8 +14,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QSpinBox>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>

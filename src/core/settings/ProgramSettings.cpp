@@ -91,7 +91,8 @@ QString ProgramSettings::resolvePhotoFolder(const QString& text) {
         given = QStringLiteral("./") + given.mid(2);
     // "./photos" and "photos" alike live in the program folder.
     const QString folder = QDir::isAbsolutePath(given) ? given : ProgramFolder::path() + given;
-    return ProgramFolder::withTrailingSeparator(QDir::cleanPath(QDir::fromNativeSeparators(folder)));
+    return ProgramFolder::withTrailingSeparator(
+        QDir::cleanPath(QDir::fromNativeSeparators(folder)));
 }
 
 QString ProgramSettings::programFile(const QString& file) {

@@ -1,6 +1,5 @@
 #include "ui/common/SkinData.h"
 
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>

@@ -188,8 +188,8 @@ void GeneralPage::chooseBackgroundFile() {
 }
 
 void GeneralPage::chooseSoundFile(QLineEdit* edit) {
-    const QString file = UserPrompts::instance().openFile(this, tr("Open file"), ProgramFolder::desktop(),
-                                                          tr("All files (*)"));
+    const QString file = UserPrompts::instance().openFile(
+        this, tr("Open file"), ProgramFolder::desktop(), tr("All files (*)"));
     if (!file.isEmpty())
         edit->setText(QDir::toNativeSeparators(file));
 }
