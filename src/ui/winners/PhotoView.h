@@ -1,7 +1,7 @@
 #pragma once
 // The winners window's photo preview: the picture scaled to fit, aspect ratio
 // kept, centred (larger or smaller than it is).
-#include "ui/main/DisplayWidgets.h"
+#include "ui/common/PictureView.h"
 
 #include <QImage>
 #include <QString>
