@@ -51,6 +51,12 @@ void MainWindowHarness::press(Qt::Key key) {
     QTest::keyClick(target, key);
 }
 
+void MainWindowHarness::space() {
+    press(Qt::Key_Space);
+    if (rollTimer()->isActive())
+        rollTimer()->setInterval(10 * 60 * 1000);
+}
+
 void MainWindowHarness::ticks(int n) {
     for (int i = 0; i < n; ++i)
         session()->step();

@@ -29,7 +29,9 @@ public:
     // Presses a key where a real key would land: the focused control of the window.
     void press(Qt::Key key);
     void enter() { press(Qt::Key_Return); }
-    void space() { press(Qt::Key_Space); }
+    // Space; a roll it starts is stepped by the test alone (ticks()): the real
+    // timer is slowed so that it never slips a step in while the test waits.
+    void space();
     // Runs roll steps by hand (tests never wait for the timer).
     void ticks(int n = 1);
     // Makes the main window the active window, as a user's click would.

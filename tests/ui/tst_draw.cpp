@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -36,6 +37,7 @@ class TestDraw : public QObject {
     Q_OBJECT
 private slots:
     void keysReachTheDrawWhateverHasFocus();
+    void rollSpeedSetsTheStepInterval();
     void beginButtonArmsLikeEnter();
     void enterWhileArmedDropsWhatTheFocusGuardKept();
     void promptFlashesRedYellowBlue();
@@ -51,6 +53,27 @@ private slots:
     void announcementShowsNameAndEndsOnEnter();
     void noAnnouncementInWordMode();
 };
+
+void TestDraw::rollSpeedSetsTheStepInterval() {
+    MainWindowHarness h(WordIni());
+    auto* speed = h.form->findChild<QSlider*>(QStringLiteral("rollSpeedSlider"));
+    speed->setValue(250);
+    h.enter();
+    h.press(Qt::Key_Space);
+    QVERIFY(h.rollTimer()->isActive());
+    QCOMPARE(h.rollTimer()->interval(), 250);
+    // Moved during a roll, it counts from the next start.
+    speed->setValue(40);
+    QCOMPARE(h.rollTimer()->interval(), 250);
+    // The real timer steps the roll by itself.
+    QTRY_VERIFY_WITH_TIMEOUT(!h.lines().isEmpty(), 3000);
+    h.press(Qt::Key_Space);
+    h.ticks(1); // the step after the stop ends the roll
+    QVERIFY(!h.rollTimer()->isActive());
+    h.enter();
+    h.press(Qt::Key_Space);
+    QCOMPARE(h.rollTimer()->interval(), 40);
+}
 
 void TestDraw::keysReachTheDrawWhateverHasFocus() {
     MainWindowHarness h(WordIni());
