@@ -59,11 +59,12 @@ PhotoPage::PhotoPage(QWidget* parent)
     m_photoFileModel->sort(0);
     v->addWidget(m_photoFileList, 1);
 
-    auto* note = new QLabel(tr("Note: the photos must be JPEG files (*.jpg), and the file name of "
-                               "a photo is the winner's name. Large photos make the roll slow: "
-                               "photos of about 1024 x 768 pixels and a few hundred KB each roll "
-                               "smoothly."),
-                            this);
+    auto* note =
+        new QLabel(tr("Note: the photos must be JPEG files (*.jpg or *.jpeg), and the file "
+                      "name of a photo is the winner's name. Photos of about the screen's "
+                      "size (for example 1920 pixels on the long side) roll smoothly; "
+                      "full-size camera photos take longer the first time round."),
+                   this);
     note->setObjectName(QStringLiteral("photoNoteLabel"));
     note->setWordWrap(true);
     v->addWidget(note);
