@@ -184,6 +184,7 @@ private:
     QString m_currentPhoto;
     QStringList m_lines;
     bool m_linesAreError = false;
+    // The roll has said that nobody is left, and nothing has been shown since.
     bool m_nothingLeftSaid = false;
     // Whether this roll has looked through every photo for a free one already.
     bool m_photosChecked = false;

@@ -33,7 +33,6 @@ public:
     // The prompt line's text size follows the window's height, and the strip
     // grows with it, so the line reads from the hall.
     void fitToWindowHeight(int windowHeight);
-    int promptPixelSize() const { return m_promptPixels; }
     // Keeps the buttons that open the program's windows off while a roll runs.
     void setWindowButtonsEnabled(bool enabled);
 
