@@ -120,6 +120,10 @@ private slots:
     void winnerCountSentence();
     void announcedNameIsTheFileNameLessItsExtension_data();
     void announcedNameIsTheFileNameLessItsExtension();
+    void nothingLeftInWordMode();
+    void nothingLeftInPhotoMode_data();
+    void nothingLeftInPhotoMode();
+    void lastPhotoWonIsNotNothingLeftAfterTheStop();
 };
 
 void TestDrawSession::photoDraw_data() {
@@ -859,6 +863,136 @@ void TestDrawSession::announcedNameIsTheFileNameLessItsExtension() {
     QCOMPARE(last(r.announced, 1), cls);
     // The record keeps the whole file name.
     QCOMPARE(r.program.sql(QStringLiteral("select name from prize")).toString(), file);
+}
+
+void TestDrawSession::nothingLeftInWordMode() {
+    Rig r;
+    QSignalSpy left(&r.session, &DrawSession::nothingLeft);
+    r.start(wordIni());
+    r.program.sql(QStringLiteral("delete from wz"));
+    for (const QString& w : {QStringLiteral("Ann"), QStringLiteral("Bo"), QStringLiteral("Cy")})
+        r.program.sql(TestSql::InsertWord, {w});
+    // Fewer free than asked for is not "nothing left".
+    r.session.setWordCount(5);
+    r.session.arm();
+    r.session.startOrStop();
+    r.ticks(3);
+    QCOMPARE(r.session.lines().size(), 3);
+    QVERIFY(left.isEmpty());
+    QVERIFY(!r.session.nothingLeftOnShow());
+    r.session.startOrStop();
+    r.ticks(1);
+    QCOMPARE(r.recorded.size(), 1);
+
+    // Everybody has won: the roll says so once, however many steps it runs.
+    for (int roll = 1; roll <= 2; ++roll) {
+        r.session.arm();
+        QVERIFY(!r.session.nothingLeftOnShow());
+        r.session.startOrStop();
+        r.ticks(4);
+        QCOMPARE(left.size(), roll);
+        QCOMPARE(left.last().at(0).value<DrawMode>(), DrawMode::Word);
+        QVERIFY(r.session.nothingLeftOnShow());
+        QVERIFY(r.session.lines().isEmpty());
+        QVERIFY(r.linesSpy.last().at(0).toStringList().isEmpty());
+        QVERIFY(!r.session.linesAreError());
+        // A stop with nothing on show records nothing.
+        r.session.startOrStop();
+        r.ticks(1);
+        QVERIFY(!r.session.isRolling());
+        QCOMPARE(r.recorded.size(), 1);
+        QCOMPARE(r.program.count(TestSql::CountWordWinnersOfClass, {cls}), 3);
+        QVERIFY(r.errors.isEmpty());
+    }
+
+    // A candidate freed again is drawn, and the display no longer says nothing is left.
+    r.program.sql(QStringLiteral("update wz set prize=null where wz='Bo'"));
+    r.session.arm();
+    r.session.startOrStop();
+    r.ticks(2);
+    QCOMPARE(r.session.lines(), QStringList{QStringLiteral("Bo")});
+    QVERIFY(!r.session.nothingLeftOnShow());
+    QCOMPARE(left.size(), 2);
+}
+
+void TestDrawSession::nothingLeftInPhotoMode_data() {
+    QTest::addColumn<int>("photos");
+    QTest::addColumn<int>("won");     // the first `won` photos have won before
+    QTest::addColumn<int>("missing"); // the last `missing` photos are deleted after the scan
+    QTest::addColumn<bool>("nothingLeft");
+    QTest::newRow("empty folder") << 0 << 0 << 0 << true;
+    QTest::newRow("every photo has won") << 5 << 5 << 0 << true;
+    QTest::newRow("won or deleted") << 6 << 3 << 3 << true;
+    // A step tries a dozen photos; most of these steps meet only winners first.
+    QTest::newRow("one free among many winners") << 60 << 59 << 0 << false;
+    QTest::newRow("the free one was deleted") << 40 << 39 << 1 << true;
+}
+
+void TestDrawSession::nothingLeftInPhotoMode() {
+    QFETCH(int, photos);
+    QFETCH(int, won);
+    QFETCH(int, missing);
+    QFETCH(bool, nothingLeft);
+    Rig r;
+    QSignalSpy left(&r.session, &DrawSession::nothingLeft);
+    const QStringList paths = r.program.makePhotos(
+        QStringLiteral("photos"), PersonPhotoNames(qMax(photos, 1)), QSize(16, 12));
+    if (photos == 0)
+        QFile::remove(paths.at(0));
+    r.start(photoIni(r.program.path(QStringLiteral("photos"))));
+    QCOMPARE(r.session.photos().size(), photos);
+    for (int i = 0; i < won; ++i)
+        r.program.sql(TestSql::InsertPhotoWinner,
+                      {paths.at(i), QFileInfo(paths.at(i)).fileName(), cls});
+    for (int i = photos - missing; i < photos; ++i)
+        QVERIFY(QFile::remove(paths.at(i)));
+
+    r.session.arm();
+    r.session.startOrStop();
+    // Enough steps for the roll to walk the whole list several times.
+    for (int i = 0; i < 3 * photos / 12 + 4; ++i) {
+        r.ticks(1);
+        QVERIFY(left.size() <= 1);
+        if (!nothingLeft)
+            QVERIFY2(left.isEmpty(), "said before the roll had looked at every photo");
+    }
+    QCOMPARE(left.size(), nothingLeft ? 1 : 0);
+    QCOMPARE(r.session.nothingLeftOnShow(), nothingLeft);
+    if (nothingLeft) {
+        QCOMPARE(left.last().at(0).value<DrawMode>(), DrawMode::Photo);
+        QVERIFY(r.shown.isEmpty());
+        QVERIFY(r.session.currentPhoto().isEmpty());
+    } else {
+        QCOMPARE(r.session.currentPhoto(), paths.at(photos - 1));
+    }
+    r.session.startOrStop();
+    QCOMPARE(r.recorded.size(), nothingLeft ? 0 : 1);
+    QCOMPARE(r.program.count(QStringLiteral("select count(*) from prize")),
+             won + (nothingLeft ? 0 : 1));
+    QVERIFY(r.errors.isEmpty());
+    // The next roll says it again, once.
+    r.session.arm();
+    r.ticks(photos / 12 + 3);
+    QCOMPARE(left.size(), nothingLeft ? 2 : 1);
+}
+
+void TestDrawSession::lastPhotoWonIsNotNothingLeftAfterTheStop() {
+    Rig r;
+    QSignalSpy left(&r.session, &DrawSession::nothingLeft);
+    const QStringList paths = r.program.makePhotos(QStringLiteral("photos"), PersonPhotoNames(1));
+    r.start(photoIni(r.program.path(QStringLiteral("photos"))));
+    r.session.arm();
+    r.session.startOrStop();
+    r.ticks(2);
+    r.session.startOrStop();
+    QCOMPARE(r.recorded.size(), 1);
+    // The last photo is on show as the winner: the steps after the stop find no
+    // free photo, and that is not news for the display.
+    r.ticks(5);
+    QVERIFY(left.isEmpty());
+    QVERIFY(!r.session.nothingLeftOnShow());
+    QCOMPARE(r.session.currentPhoto(), paths.at(0));
+    QCOMPARE(r.session.state(), DrawSession::State::Stopping);
 }
 
 QTEST_GUILESS_MAIN(TestDrawSession)

@@ -99,7 +99,21 @@ void DrawSession::arm() {
     stopSound();
 }
 
+void DrawSession::forgetNothingLeft() {
+    m_nothingLeftSaid = false;
+    m_photosChecked = false;
+}
+
+void DrawSession::sayNothingLeft() {
+    if (m_nothingLeftSaid)
+        return;
+    m_nothingLeftSaid = true;
+    emit nothingLeft(m_mode);
+}
+
 void DrawSession::clearForArming() {
+    // Arming while a stop is still running rolls at once: that is a new roll too.
+    forgetNothingLeft();
     if (m_mode == DrawMode::Photo) {
         shuffleRollOrder();
         // A stop before the first photo must not record the last draw's winner again.
@@ -124,6 +138,7 @@ void DrawSession::startOrStop() {
 
 void DrawSession::startRoll() {
     m_rollCursor = 0;
+    forgetNothingLeft();
     m_rollTimer->setInterval(m_rollInterval);
     m_rollTimer->start();
     emit stateChanged(state());

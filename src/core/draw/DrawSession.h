@@ -81,6 +81,8 @@ public:
     const QStringList& lines() const { return m_lines; }
     // Whether the word display shows an error rather than candidates.
     bool linesAreError() const { return m_linesAreError; }
+    // Whether this roll found nobody left to show (nothingLeft was emitted).
+    bool nothingLeftOnShow() const { return m_nothingLeftSaid; }
     const std::vector<int>& rollOrder() const { return m_rollOrder; }
     int rollCursor() const { return m_rollCursor; }
 
@@ -113,6 +115,9 @@ signals:
     void linesShown(const QStringList& lines);
     // The word roll could not pick; the display shows why.
     void rollFailed(const QString& message);
+    // The roll has nobody left to show (every candidate or photo has won, or
+    // there are none): said once, rather than an empty display.
+    void nothingLeft(DrawMode mode);
     // Winners now on record.
     void winnersRecorded(const QString& prizeClass, const QStringList& names);
     // A recorded photo winner to announce (the option is on).
@@ -124,6 +129,9 @@ private:
     void startRoll();
     void stopRoll();
     void setPrompt(const QString& text);
+    // A new roll may say again that nothing is left.
+    void forgetNothingLeft();
+    void sayNothingLeft();
     void setArmed(bool on);
     void clearForArming();
     void playSound(const QString& file, bool looping);
@@ -131,6 +139,9 @@ private:
     // Photo mode.
     void shuffleRollOrder();
     void rollPhotoStep();
+    // After a step found no free photo among its tries: whether any is free at all.
+    void checkPhotosLeft();
+    bool anyPhotoFree();
     void applyPhotoPreset();
     bool recordPhotoWinner();
     void showPhoto(const QString& path, bool sharp);
@@ -173,4 +184,8 @@ private:
     QString m_currentPhoto;
     QStringList m_lines;
     bool m_linesAreError = false;
+    // The roll has said that nobody is left, and nothing has been shown since.
+    bool m_nothingLeftSaid = false;
+    // Whether this roll has looked through every photo for a free one already.
+    bool m_photosChecked = false;
 };

@@ -29,6 +29,11 @@ void DrawSession::shuffleRollOrder() {
 
 void DrawSession::rollPhotoStep() {
     const int count = static_cast<int>(m_photos.size());
+    if (count == 0) {
+        if (m_armed)
+            sayNothingLeft();
+        return;
+    }
     try {
         int rejected = 0;
         for (;;) {
@@ -61,8 +66,10 @@ void DrawSession::rollPhotoStep() {
                     return;
                 }
             }
-            if (rejected > MaxRejectedTries)
+            if (rejected > MaxRejectedTries) {
+                checkPhotosLeft();
                 return;
+            }
             ++rejected;
             m_rollCursor = (m_rollCursor + 1) % count;
         }
@@ -71,6 +78,27 @@ void DrawSession::rollPhotoStep() {
         m_photoWinners.reset();
         m_rollCursor = 0;
     }
+}
+
+void DrawSession::checkPhotosLeft() {
+    // Only a roll has something to say: after a stop the winner is on show.
+    // One look per roll: a free photo found once stays free until the next stop.
+    if (!m_armed || m_photosChecked)
+        return;
+    m_photosChecked = true;
+    if (!anyPhotoFree())
+        sayNothingLeft();
+}
+
+bool DrawSession::anyPhotoFree() {
+    for (const int k : m_rollOrder) {
+        if (k < 0 || k >= static_cast<int>(m_photos.size()))
+            continue;
+        const QString& p = m_photos.at(k);
+        if (QFileInfo(p).isFile() && !photoWinners().isWon(p))
+            return true;
+    }
+    return false;
 }
 
 void DrawSession::applyPhotoPreset() {
@@ -84,6 +112,7 @@ void DrawSession::applyPhotoPreset() {
             if (image.isNull())
                 continue;
             m_currentPhoto = f;
+            m_nothingLeftSaid = false;
             emit photoShown(f, image);
             emit captionChanged(QFileInfo(f).fileName());
             return;

@@ -23,7 +23,11 @@ void DrawSession::rollWordStep() {
     try {
         m_lines = wordPicker().pick(m_wordCount, DrawRng());
         m_linesAreError = false;
+        if (!m_lines.isEmpty())
+            m_nothingLeftSaid = false;
         emit linesShown(m_lines);
+        if (m_lines.isEmpty())
+            sayNothingLeft();
     } catch (const std::exception& e) {
         m_wordPicker.reset();
         m_lines.clear();

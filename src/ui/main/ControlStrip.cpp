@@ -4,10 +4,14 @@
 #include "core/settings/ProgramSettings.h"
 #include "ui/main/DisplayWidgets.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSlider>
 #include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
 
 ControlStrip::ControlStrip(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("controlStrip"));
@@ -77,10 +81,72 @@ ControlStrip::ControlStrip(QWidget* parent) : QWidget(parent) {
     m_prizeClass->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_prizeClass->setToolTip(tr("Prize Class"));
     strip->addWidget(m_prizeClass);
+
+    if (window() != this)
+        window()->installEventFilter(this);
+}
+
+namespace {
+// At least 2.5% of the window's height, never below the size of a small window.
+constexpr int PromptPermille = 25;
+constexpr int SmallestPromptPixels = 16;
+constexpr int SmallestStripHeight = 44;
+// Warm near-black and near-white: dark behind red and yellow, light behind blue.
+const QColor DarkBacking(0x0a, 0x08, 0x06);
+const QColor LightBacking(0xfa, 0xf8, 0xf4);
+
+double LinearChannel(double c) {
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+} // namespace
+
+double ControlStrip::relativeLuminance(const QColor& colour) {
+    const QColor c = colour.toRgb();
+    return 0.2126 * LinearChannel(c.redF()) + 0.7152 * LinearChannel(c.greenF()) +
+           0.0722 * LinearChannel(c.blueF());
+}
+
+double ControlStrip::contrastRatio(const QColor& a, const QColor& b) {
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ControlStrip::promptBacking(const QColor& text) {
+    return contrastRatio(text, DarkBacking) >= contrastRatio(text, LightBacking) ? DarkBacking
+                                                                                 : LightBacking;
 }
 
 void ControlStrip::setPromptColor(int colour) {
     m_promptColor = colour;
-    m_prompt->setStyleSheet(QStringLiteral("color: %1; font-weight: bold; font-size: 16px;")
-                                .arg(ColorFromSetting(colour).name()));
+    applyPromptStyle();
+}
+
+void ControlStrip::applyPromptStyle() {
+    // The label's own sheet wins over the skin's, so the backing always matches the colour.
+    const QColor text = ColorFromSetting(m_promptColor);
+    m_prompt->setStyleSheet(
+        QStringLiteral("color: %1; background: %2; font-weight: bold; font-size: %3px;")
+            .arg(text.name(), promptBacking(text).name(), QString::number(m_promptPixels)));
+}
+
+void ControlStrip::fitToWindowHeight(int windowHeight) {
+    const int pixels = std::max(SmallestPromptPixels, (windowHeight * PromptPermille + 999) / 1000);
+    if (pixels == m_promptPixels)
+        return;
+    m_promptPixels = pixels;
+    applyPromptStyle();
+    // Room for the line's height, the skin's padding and the strip's margins.
+    setFixedHeight(std::max(SmallestStripHeight, pixels * 5 / 4 + 14));
+}
+
+void ControlStrip::setWindowButtonsEnabled(bool enabled) {
+    for (QToolButton* b : {m_setup, m_winners, m_help})
+        b->setEnabled(enabled);
+}
+
+bool ControlStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::Resize)
+        fitToWindowHeight(window()->height());
+    return QWidget::eventFilter(watched, event);
 }

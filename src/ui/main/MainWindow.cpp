@@ -28,6 +28,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -96,10 +98,13 @@ void MainWindow::buildActions() {
         action("exitFullScreenAction", tr("Exit Full Screen"), &MainWindow::leaveFullScreen);
     auto* help = action("helpAction", tr("help"), &MainWindow::showHelp);
     // The preset editors have no button: only these deliberate chords open them.
-    action("photoPresetsAction", tr("Photo presets"), &MainWindow::showPhotoPresets)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    action("wordPresetsAction", tr("Word presets"), &MainWindow::showWordPresets)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    auto* photoPresets =
+        action("photoPresetsAction", tr("Photo presets"), &MainWindow::showPhotoPresets);
+    photoPresets->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    auto* wordPresets =
+        action("wordPresetsAction", tr("Word presets"), &MainWindow::showWordPresets);
+    wordPresets->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    m_windowActions = {options, winners, reset, about, help, photoPresets, wordPresets};
 
     // Menu items are their own objects that run the shared actions.
     auto menu = [this](const char* name,
@@ -120,7 +125,11 @@ void MainWindow::buildActions() {
     m_displayMenu =
         menu("displayMenu", {{"fullScreenItem", fullScreen}, {"exitFullScreenItem", leave}});
     connect(m_display->banner(), &BannerLabel::contextMenuRequested, this,
-            [this](const QPoint& at) { m_displayMenu->popup(at); });
+            [this](const QPoint& at) {
+                // A menu open during a roll would take the Space that stops it.
+                if (m_session->state() != DrawSession::State::Rolling)
+                    m_displayMenu->popup(at);
+            });
 
     connect(m_strip->beginButton(), &QToolButton::clicked, m_armAction, &QAction::trigger);
     connect(m_strip->winnersButton(), &QToolButton::clicked, winners, &QAction::trigger);
@@ -147,9 +156,13 @@ void MainWindow::connectSession() {
         m_strip->promptLabel()->repaint();
     });
     connect(m_session, &DrawSession::captionChanged, this, &QWidget::setWindowTitle);
+    connect(m_session, &DrawSession::stateChanged, this, [this](DrawSession::State state) {
+        setWindowsOpenable(state != DrawSession::State::Rolling);
+    });
     connect(m_session, &DrawSession::armed, this, [this](bool clearPhoto) {
         // The cleared display covers the focus warning.
         m_focusWarningShown = false;
+        m_nothingLeftShown = false;
         BannerLabel* banner = m_display->banner();
         if (clearPhoto) {
             m_display->photo()->clearPicture();
@@ -161,9 +174,16 @@ void MainWindow::connectSession() {
         m_promptBlinkTimer->start();
         applyModeToCount();
     });
-    connect(m_session, &DrawSession::photoShown, this,
-            [this](const QString&, const QImage& image) { m_display->photo()->setPicture(image); });
+    connect(m_session, &DrawSession::photoShown, this, [this](const QString&, const QImage& image) {
+        // A preset at the stop may still find a winner after the roll found none.
+        if (m_nothingLeftShown) {
+            m_nothingLeftShown = false;
+            m_display->banner()->setText(QString());
+        }
+        m_display->photo()->setPicture(image);
+    });
     connect(m_session, &DrawSession::linesShown, this, &MainWindow::showLines);
+    connect(m_session, &DrawSession::nothingLeft, this, &MainWindow::showNothingLeft);
     connect(m_session, &DrawSession::rollFailed, this, [this](const QString& message) {
         showLines({});
         m_display->banner()->setText(message);
@@ -180,13 +200,36 @@ void MainWindow::connectSession() {
 }
 
 void MainWindow::showLines(const QStringList& lines) {
+    // Every step of a roll with nobody left shows no lines: the notice stays.
+    if (lines.isEmpty() && m_session->nothingLeftOnShow()) {
+        showNothingLeft();
+        return;
+    }
     // New lines cover the focus warning: the guard keeps these instead.
     m_focusWarningShown = false;
+    m_nothingLeftShown = false;
     BannerLabel* banner = m_display->banner();
     banner->setFontColor(m_wordFont.colour);
     banner->setFontName(m_wordFont.name);
     banner->setFontSize(wordFontSizeFor(m_wordFont.size, m_session->wordCount()));
     banner->setText(lines.join(QChar(13)));
+}
+
+void MainWindow::showNothingLeft() {
+    m_focusWarningShown = false;
+    m_nothingLeftShown = true;
+    BannerLabel* banner = m_display->banner();
+    banner->setFontColor(m_wordFont.colour);
+    banner->setFontName(m_wordFont.name);
+    banner->setFontSize(std::max(m_wordFont.size, 39));
+    banner->setText(m_session->mode() == DrawMode::Photo ? tr("No photos left")
+                                                         : tr("No candidates left for this draw"));
+}
+
+void MainWindow::setWindowsOpenable(bool openable) {
+    for (QAction* a : std::as_const(m_windowActions))
+        a->setEnabled(openable);
+    m_strip->setWindowButtonsEnabled(openable);
 }
 
 void MainWindow::showError(const QString& text) {
@@ -265,10 +308,25 @@ void MainWindow::loadBackground(const QString& file) {
 void MainWindow::loadPrizeClasses() {
     const QStringList names = PrizeClassStore(Db()).names();
     PrizeClassBox* box = m_strip->prizeClassBox();
+    // The class chosen stays chosen: jumping to the first would draw the wrong prize.
+    const QString chosen = box->currentIndex() >= 0 ? box->currentText() : QString();
+    // The table compares class names without case; so does the choice.
+    auto find = [&names, &chosen](Qt::CaseSensitivity cs) -> qsizetype {
+        for (qsizetype i = 0; i < names.size(); ++i)
+            if (names.at(i).compare(chosen, cs) == 0)
+                return i;
+        return -1;
+    };
+    qsizetype keep = find(Qt::CaseSensitive);
+    if (keep < 0)
+        keep = find(Qt::CaseInsensitive);
     box->clear();
     box->addItems(names);
-    box->setCurrentIndex(names.isEmpty() ? -1 : 0);
+    box->setCurrentIndex(names.isEmpty() ? -1 : int(std::max<qsizetype>(keep, 0)));
     m_session->setPrizeClass(box->currentText());
+    if (!chosen.isEmpty() && keep < 0 && !names.isEmpty())
+        m_strip->promptLabel()->setText(tr("The class \"%1\" is gone; the draw is now for \"%2\"")
+                                            .arg(chosen, box->currentText()));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -290,6 +348,14 @@ void MainWindow::armDraw() {
     // armed already: the warning gives way to an empty display.
     m_savedBannerText.clear();
     guarded(this, [this] { m_session->arm(); });
+}
+
+void MainWindow::nextStep() {
+    const DrawSession::State state = m_session->state();
+    if (state == DrawSession::State::Idle || state == DrawSession::State::Stopping)
+        armDraw();
+    else
+        guarded(this, [this] { m_session->startOrStop(); });
 }
 
 void MainWindow::keyPressed(int key) {
@@ -314,11 +380,28 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->isAutoRepeat())
         return false;
-    if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier)
+    const int k = key->key();
+    if (k == Qt::Key_Space && key->modifiers() == Qt::NoModifier)
         keyPressed(Qt::Key_Space);
-    else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+    else if (k == Qt::Key_Return || k == Qt::Key_Enter)
         keyPressed(Qt::Key_Return);
-    return false; // the focused control gets the key too
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    // A presenter's clicker sends PageDown or Right. These keys are the draw's alone:
+    // in the class or count box they would change the prize or the number drawn.
+    if (k == Qt::Key_PageDown || k == Qt::Key_Right) {
+        nextStep();
+        return true;
+    }
+    if (k == Qt::Key_F11) {
+        toggleFullScreen();
+        return true;
+    }
+    if (k == Qt::Key_Escape && m_strip->isHidden()) {
+        leaveFullScreen();
+        return true;
+    }
+    return false; // the focused control gets Enter and Space too
 }
 
 void MainWindow::applyModeToCount() {

@@ -2,6 +2,7 @@
 // The window the operator projects: the display and the control strip. It turns
 // Enter and Space into calls on the draw session and shows what the session
 // emits; the draw itself lives in DrawSession.
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -55,6 +56,9 @@ public slots:
     void showHelp();
     void enterFullScreen();
     void leaveFullScreen();
+    void toggleFullScreen();
+    // The clicker's key: arms a draw when none is armed, otherwise what Space does.
+    void nextStep();
     void showPhotoPresets();
     void showWordPresets();
     // The prompt line's colour step, and the focus guard's check.
@@ -78,6 +82,9 @@ private:
     void applyModeToCount();
     void applyStripVisible(bool visible);
     void showLines(const QStringList& lines);
+    void showNothingLeft();
+    // Off while a roll runs, so that the draw keys never land in another window.
+    void setWindowsOpenable(bool openable);
     void showError(const QString& text);
     void announceWinner(const QString& name, const QString& prizeClass);
     void nextAnnounceColour();
@@ -95,6 +102,7 @@ private:
     QMenu* m_displayMenu;
     QAction* m_armAction;
     QAction* m_exitAction;
+    QList<QAction*> m_windowActions;
 
     QString m_caption;
     WordFont m_wordFont;
@@ -102,6 +110,8 @@ private:
     bool m_shownOnce = false;
     int m_announceStepMs = 10;
     int m_announceGeneration = 0;
+    // The display says that nothing is left to draw.
+    bool m_nothingLeftShown = false;
     // The focus guard's own record of what its warning covers.
     bool m_focusWarningShown = false;
     bool m_savedBannerVisible = false;

@@ -49,6 +49,13 @@ void MainWindow::leaveFullScreen() {
     applyStripVisible(true);
 }
 
+void MainWindow::toggleFullScreen() {
+    if (m_strip->isHidden())
+        leaveFullScreen();
+    else
+        enterFullScreen();
+}
+
 void MainWindow::guardFocus() {
     BannerLabel* banner = m_display->banner();
     if (QApplication::activeWindow() != this) {
