@@ -11,7 +11,6 @@ AudienceWindow::AudienceWindow(QWidget* mainWindow) : QWidget(mainWindow) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     // The operator works on the main window; the show only appears.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowTitle(mainWindow->windowTitle());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
