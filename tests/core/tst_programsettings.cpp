@@ -4,6 +4,7 @@
 #include "core/settings/ProgramFolder.h"
 #include "core/settings/ProgramSettings.h"
 #include "formats/Errors.h"
+#include "formats/IniFile.h"
 #include "support/TempProgram.h"
 
 #include <QFile>
@@ -20,6 +21,8 @@ private slots:
     void unguardedNumbersNameTheKeyAndFile_data();
     void unguardedNumbersNameTheKeyAndFile();
     void writeKeepsTheKeyOrderAndReadsBack();
+    void audienceScreenComesAfterTheOldKeys_data();
+    void audienceScreenComesAfterTheOldKeys();
     void photoFolderRule_data();
     void photoFolderRule();
     void colours_data();
@@ -167,6 +170,76 @@ void TestProgramSettings::writeKeepsTheKeyOrderAndReadsBack() {
     QVERIFY(back.photoStretch());
     QVERIFY(!back.showWinner());
     QCOMPARE(back.photoFolder(), program.path(QStringLiteral("photos/")));
+}
+
+void TestProgramSettings::audienceScreenComesAfterTheOldKeys_data() {
+    QTest::addColumn<QStringList>("file");
+    QTest::addColumn<QString>("read");    // what the file gives
+    QTest::addColumn<QString>("chosen");  // set before writing; null: left as read
+    QTest::addColumn<QString>("written"); // the key's value after; null: no key
+    const QString head = QStringLiteral("[prize]");
+    QTest::newRow("absent stays absent")
+        << QStringList{head} << QString() << QString() << QString();
+    QTest::newRow("absent and main window chosen")
+        << QStringList{head} << QString() << QStringLiteral("") << QString();
+    QTest::newRow("absent and a screen chosen")
+        << QStringList{head} << QString() << QStringLiteral("HDMI-1") << QStringLiteral("HDMI-1");
+    QTest::newRow("kept as read") << QStringList{head, QStringLiteral("audiencescreen=DP-2")}
+                                  << QStringLiteral("DP-2") << QString() << QStringLiteral("DP-2");
+    QTest::newRow("back to the main window clears it")
+        << QStringList{head, QStringLiteral("AudienceScreen=DP-2")} << QStringLiteral("DP-2")
+        << QStringLiteral("") << QStringLiteral("");
+    QTest::newRow("empty is the main window")
+        << QStringList{head, QStringLiteral("AudienceScreen=")} << QString() << QString()
+        << QStringLiteral("");
+}
+
+void TestProgramSettings::audienceScreenComesAfterTheOldKeys() {
+    QFETCH(QStringList, file);
+    QFETCH(QString, read);
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    TempProgram program;
+    program.writeIni(file);
+    ProgramSettings s = ProgramSettings::read();
+    QCOMPARE(s.audienceScreen(), read);
+    if (!chosen.isNull())
+        s.setAudienceScreen(chosen);
+    s.write();
+
+    const IniFile ini(s.path());
+    const QString section = QStringLiteral("prize");
+    const QStringList keys = ini.ReadSection(section);
+    const QStringList oldKeys{QStringLiteral("caption"),
+                              QStringLiteral("background"),
+                              QStringLiteral("PhotoPath"),
+                              QStringLiteral("Skin"),
+                              QStringLiteral("Mode"),
+                              QStringLiteral("BackGroundSound1"),
+                              QStringLiteral("BackGroundSound2"),
+                              QStringLiteral("bgs1"),
+                              QStringLiteral("bgs2"),
+                              QStringLiteral("bg"),
+                              QStringLiteral("FontColor"),
+                              QStringLiteral("FontSize"),
+                              QStringLiteral("FontName"),
+                              QStringLiteral("PhotoFullScreen"),
+                              QStringLiteral("ShowWinner")};
+    if (written.isNull()) {
+        // The fifteen keys as they have always been, and nothing more.
+        QCOMPARE(keys, oldKeys);
+        QVERIFY(!ini.ValueExists(section, QStringLiteral("AudienceScreen")));
+    } else {
+        QCOMPARE(ini.ReadString(section, QStringLiteral("AudienceScreen"), QStringLiteral("?")),
+                 written);
+        // A key the file had stays where it stood, spelt as it was; a new one
+        // follows ShowWinner.
+        const QString had =
+            file.size() > 1 ? file.at(1).section(QLatin1Char('='), 0, 0) : QString();
+        QCOMPARE(keys, had.isEmpty() ? oldKeys + QStringList{QStringLiteral("AudienceScreen")}
+                                     : QStringList{had} + oldKeys);
+    }
+    QCOMPARE(ProgramSettings::read().audienceScreen(), chosen.isNull() ? read : chosen);
 }
 
 void TestProgramSettings::photoFolderRule_data() {

@@ -9,6 +9,7 @@
 #include "support/ScriptedPrompts.h"
 #include "ui/common/SkinData.h"
 #include "ui/common/TableNavigator.h"
+#include "ui/main/MainWindow.h"
 #include "ui/options/FontPage.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/options/PrizeClassPage.h"
@@ -17,9 +18,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -1153,6 +1156,80 @@ private slots:
         QCOMPARE(m_prompts->questions.size(), 2);
         finish(f);
         QSqlQuery(Db()).exec(u("delete from jxmc where name='Lucky Star'"));
+    }
+
+    // ----------------------------------------------------- audience screen --
+
+    void audienceScreenOnOneScreen_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("choose");      // -1: left as opened
+        QTest::addColumn<QString>("written"); // null: no key in the file
+        const QByteArray unplugged =
+            "[prize]\ncaption=Party\nbgs1=0\nbgs2=0\nbg=0\nAudienceScreen=HDMI-1\n";
+        QTest::newRow("one screen offers the main window only")
+            << QByteArray("[prize]\ncaption=Party\nbgs1=0\nbgs2=0\nbg=0\n")
+            << QStringList{u("Main window")} << -1 << QString();
+        QTest::newRow("an unplugged projector is kept")
+            << unplugged << QStringList{u("Main window"), u("HDMI-1 (not connected)")} << -1
+            << u("HDMI-1");
+        QTest::newRow("the main window chosen clears it")
+            << unplugged << QStringList{u("Main window"), u("HDMI-1 (not connected)")} << 0
+            << u("");
+    }
+    void audienceScreenOnOneScreen() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, items);
+        QFETCH(int, choose);
+        QFETCH(QString, written);
+        QCOMPARE(QGuiApplication::screens().size(), 1);
+        QPointer<OptionsDialog> f = open(content);
+        auto* box = f->findChild<QComboBox*>(u("audienceScreenBox"));
+        QVERIFY(box);
+        QStringList shown;
+        for (int i = 0; i < box->count(); ++i)
+            shown << box->itemText(i);
+        QCOMPARE(shown, items);
+        // What the file says is what the box shows.
+        QCOMPARE(box->currentIndex(), items.size() - 1);
+        if (choose >= 0)
+            box->setCurrentIndex(choose);
+        button(f, "applyButton")->click();
+        flushDeletes();
+        QVERIFY(!f);
+        IniFile file(ini());
+        QStringList keys = file.ReadSection(u("prize"));
+        if (written.isNull()) {
+            // Nothing changes for an event on one screen: no key but the fifteen.
+            QVERIFY(!file.ValueExists(u("prize"), u("AudienceScreen")));
+        } else {
+            QCOMPARE(file.ReadString(u("prize"), u("AudienceScreen"), u("?")), written);
+            QCOMPARE(keys.removeAll(u("AudienceScreen")), 1);
+        }
+        QStringList expected = kKeyOrder;
+        expected.sort();
+        keys.sort();
+        QCOMPARE(keys, expected);
+        QVERIFY(m_prompts->messages.isEmpty());
+    }
+
+    // A screen the setting names that is not there leaves the show at home.
+    void audienceScreenOnOneScreenLeavesTheShowInTheMainWindow() {
+        setIni("[prize]\ncaption=Party\nAudienceScreen=HDMI-1\n");
+        m_prompts->clear();
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* display = w.findChild<QWidget*>(u("display"));
+        auto* audience = w.findChild<QWidget*>(u("audienceWindow"));
+        QVERIFY(display && audience);
+        QCOMPARE(display->window(), &w);
+        QVERIFY(display->isVisible());
+        QVERIFY(!audience->isVisible());
+        w.reloadSettings();
+        QCOMPARE(display->window(), &w);
+        QVERIFY(!audience->isVisible());
+        QVERIFY(m_prompts->messages.isEmpty());
     }
 
     // ------------------------------------------------------------ looks --

@@ -44,6 +44,11 @@ qlonglong CandidateStore::countWinnersInClass(const QString& prizeClass) const {
     return count(QStringLiteral("select count(*) from wz where prize=?"), {prizeClass});
 }
 
+qlonglong CandidateStore::countFree() const {
+    // The same rows the word roll picks from; the prize index keeps it quick.
+    return count(QStringLiteral("select count(*) from wzd where prize is null"));
+}
+
 void CandidateStore::resetWinners(const QStringList& presetWords) {
     inTransaction([&] {
         run(QStringLiteral("update wz set prize=null where prize is not null"));

@@ -30,6 +30,8 @@ public:
     // transaction; a text that is not a candidate (and not blank) is added as a winner.
     void recordWinners(const QStringList& words, const QString& prizeClass);
     qlonglong countWinnersInClass(const QString& prizeClass) const;
+    // Candidates a word draw can still pick.
+    qlonglong countFree() const;
     // Frees every winner and removes the preset words from the candidates, in one transaction.
     void resetWinners(const QStringList& presetWords);
     void deleteAll();

@@ -44,6 +44,10 @@ qlonglong PhotoWinnerStore::countInClass(const QString& prizeClass) const {
     return count(QStringLiteral("select count(*) from prize where class=?"), {prizeClass});
 }
 
+QStringList PhotoWinnerStore::wonFiles() const {
+    return texts(QStringLiteral("select distinct filename from prize"));
+}
+
 void PhotoWinnerStore::deleteAll() {
     run(QStringLiteral("delete from prize"));
 }

@@ -17,6 +17,8 @@ public:
     bool isWon(const QString& file);
     void record(const QString& file, const QString& name, const QString& prizeClass);
     qlonglong countInClass(const QString& prizeClass) const;
+    // Every photo file that has won, once each.
+    QStringList wonFiles() const;
     void deleteAll();
     // Deletes the one row of this file and class (the winners window's Delete).
     void remove(const QString& file, const QString& prizeClass);

@@ -11,6 +11,7 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QSet>
 
 DrawSession::DrawSession(QObject* parent)
     : QObject(parent), m_rollTimer(new QTimer(this)), m_player(std::make_unique<SoundPlayer>()),
@@ -206,13 +207,47 @@ bool DrawSession::recordWithRetry(const std::function<void()>& save, const QStri
 }
 
 QString DrawSession::winnerCountSentence(const QString& prizeClass) const {
-    try {
-        const qlonglong n = m_mode == DrawMode::Photo
-                                ? PhotoWinnerStore(Db()).countInClass(prizeClass)
-                                : CandidateStore(Db()).countWinnersInClass(prizeClass);
-        return tr("There are %1 persons who won %2").arg(QString::number(n), prizeClass);
-    } catch (const std::exception&) {
+    const qlonglong n = drawnCount(prizeClass);
+    if (n < 0)
         return QString();
+    return tr("There are %1 persons who won %2").arg(QString::number(n), prizeClass);
+}
+
+qlonglong DrawSession::drawnCount(const QString& prizeClass) const {
+    try {
+        return m_mode == DrawMode::Photo ? PhotoWinnerStore(Db()).countInClass(prizeClass)
+                                         : CandidateStore(Db()).countWinnersInClass(prizeClass);
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+namespace {
+// The prize table compares file names as SQLite's NOCASE does: ASCII letters only.
+QString FoldAsciiCase(const QString& text) {
+    QString folded = text;
+    for (QChar& c : folded)
+        if (c.unicode() < 128)
+            c = c.toLower();
+    return folded;
+}
+} // namespace
+
+qlonglong DrawSession::freeCandidateCount() const {
+    try {
+        if (m_mode == DrawMode::Word)
+            return CandidateStore(Db()).countFree();
+        // One query for the winners, not one per photo of the folder.
+        QSet<QString> won;
+        for (const QString& file : PhotoWinnerStore(Db()).wonFiles())
+            won.insert(FoldAsciiCase(file));
+        qlonglong free = 0;
+        for (const QString& photo : m_photos)
+            if (!won.contains(FoldAsciiCase(photo)))
+                ++free;
+        return free;
+    } catch (const std::exception&) {
+        return -1;
     }
 }
 
@@ -221,6 +256,7 @@ void DrawSession::resetWinners() {
         PhotoWinnerStore(Db()).deleteAll();
     else
         CandidateStore(Db()).resetWinners(PresetStore(Db()).allWordPresets());
+    emit winnersReset();
 }
 
 void DrawSession::showLines(const QStringList& lines) {

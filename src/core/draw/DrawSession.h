@@ -88,6 +88,11 @@ public:
 
     // "There are N persons who won <class>"; empty when the count fails.
     QString winnerCountSentence(const QString& prizeClass) const;
+    // Winners of the class in the current mode; -1 when the count fails.
+    qlonglong drawnCount(const QString& prizeClass) const;
+    // What the next draw can still pick in the current mode (photos of the folder
+    // that have not won, or free words); -1 when the count fails.
+    qlonglong freeCandidateCount() const;
     // Frees every winner of the current mode (word mode also removes the preset
     // words from the candidates). Throws DatabaseError.
     void resetWinners();
@@ -120,6 +125,8 @@ signals:
     void nothingLeft(DrawMode mode);
     // Winners now on record.
     void winnersRecorded(const QString& prizeClass, const QStringList& names);
+    // Every winner of the current mode was freed.
+    void winnersReset();
     // A recorded photo winner to announce (the option is on).
     void announce(const QString& name, const QString& prizeClass);
     // Something the operator must be told in a message box.

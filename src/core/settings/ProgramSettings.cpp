@@ -43,6 +43,7 @@ ProgramSettings ProgramSettings::read(const QString& path) {
     get("FontName", s.m_fontName);
     get("PhotoFullScreen", s.m_photoFullScreen);
     get("ShowWinner", s.m_showWinner);
+    get("AudienceScreen", s.m_audienceScreen);
     return s;
 }
 
@@ -66,6 +67,10 @@ void ProgramSettings::write(const QString& path) const {
     put("FontName", m_fontName);
     put("PhotoFullScreen", m_photoFullScreen);
     put("ShowWinner", m_showWinner);
+    // Only an event that has chosen an audience screen carries the key; a file
+    // that has it gets it cleared rather than left naming the old screen.
+    if (!m_audienceScreen.isEmpty() || ini.ValueExists(Section, QStringLiteral("AudienceScreen")))
+        put("AudienceScreen", m_audienceScreen);
 }
 
 int ProgramSettings::modeNumber() const {

@@ -86,6 +86,11 @@ public:
     bool showWinner() const { return m_showWinner != QStringLiteral("0"); }
     void setShowWinner(bool on) { m_showWinner = on ? QStringLiteral("1") : QStringLiteral("0"); }
 
+    // Where the show goes ("AudienceScreen"): empty for the main window, else the
+    // name of the screen (QScreen::name()) the show fills on its own.
+    QString audienceScreen() const { return m_audienceScreen; }
+    void setAudienceScreen(const QString& name) { m_audienceScreen = name; }
+
     // The skin description file for the skin index: 0 Orange, 1 Autumn, 2 Clouds,
     // any other the first.
     static QString skinFile(int index);
@@ -111,6 +116,7 @@ private:
     QString m_fontName = QStringLiteral("Arial");
     QString m_photoFullScreen = QStringLiteral("0");
     QString m_showWinner = QStringLiteral("1");
+    QString m_audienceScreen;
 };
 
 // A colour as prize.ini stores it (0x00BBGGRR; a top byte of 0xFF names a system

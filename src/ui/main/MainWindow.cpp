@@ -10,6 +10,7 @@
 #include "ui/common/ErrorGuard.h"
 #include "ui/common/SkinData.h"
 #include "ui/common/UserPrompts.h"
+#include "ui/main/AudienceWindow.h"
 #include "ui/main/ControlStrip.h"
 #include "ui/main/DisplayWidgets.h"
 
@@ -44,6 +45,10 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     layout->addWidget(m_display, 1);
     m_strip = new ControlStrip(this);
     layout->addWidget(m_strip);
+    // Stands in for the display while the show is on its own screen.
+    m_console = new AudienceConsole(this);
+    m_console->hide();
+    layout->insertWidget(0, m_console, 1);
     m_skin = new SkinData(this);
     m_session = new DrawSession(this);
     m_session->setObjectName(QStringLiteral("drawSession"));
@@ -65,6 +70,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
     buildActions();
     connectSession();
+    m_audience = new AudienceWindow(this);
+    connectAudience();
     setWindowIcon(QIcon(ProgramFolder::path() + QStringLiteral("icons/kalvoro.png")));
     m_display->setFocus();
     // The window sees Enter and Space first, whatever control has the focus.
@@ -126,8 +133,10 @@ void MainWindow::buildActions() {
         menu("displayMenu", {{"fullScreenItem", fullScreen}, {"exitFullScreenItem", leave}});
     connect(m_display->banner(), &BannerLabel::contextMenuRequested, this,
             [this](const QPoint& at) {
-                // A menu open during a roll would take the Space that stops it.
-                if (m_session->state() != DrawSession::State::Rolling)
+                // A menu open during a roll would take the Space that stops it;
+                // full screen is the main window's, and the audience screen is full already.
+                if (m_session->state() != DrawSession::State::Rolling &&
+                    !m_audience->isPresenting())
                     m_displayMenu->popup(at);
             });
 
@@ -266,6 +275,7 @@ void MainWindow::reloadSettings() {
     m_session->rescanPhotos();
     m_skin->loadFromFile(SkinData::activeFile());
     m_display->photo()->proportional = !m_session->photoStretch();
+    placeShow();
 }
 
 void MainWindow::applySettings(const ProgramSettings& settings) {
@@ -285,6 +295,7 @@ void MainWindow::applySettings(const ProgramSettings& settings) {
     m_session->setMode(settings.drawMode());
     m_session->setPhotoStretch(settings.photoStretch());
     m_session->setShowWinner(settings.showWinner());
+    m_audienceScreenName = settings.audienceScreen();
 }
 
 void MainWindow::loadBackground(const QString& file) {
@@ -335,11 +346,13 @@ void MainWindow::showEvent(QShowEvent* event) {
         return;
     m_shownOnce = true;
     guarded(this, [this] { loadPrizeClasses(); });
+    placeShow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     m_session->rollTimer()->stop();
     m_session->stopSound();
+    m_audience->hide();
     event->accept();
 }
 
@@ -371,10 +384,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this)
+    if (!widget || !isOwnWindow(widget->window()))
         return false;
     // A key travels up the parents; act once, where it is first delivered.
-    const QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    const QWidget* first =
+        QApplication::focusWidget() ? QApplication::focusWidget() : widget->window();
     if (widget != first)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);

@@ -1,17 +1,22 @@
 #pragma once
 // The window the operator projects: the display and the control strip. It turns
 // Enter and Space into calls on the draw session and shows what the session
-// emits; the draw itself lives in DrawSession.
+// emits; the draw itself lives in DrawSession. With an audience screen chosen and
+// connected, the display moves to a window of its own there, and the main window
+// stays on the operator's screen with a copy of it.
 #include <QList>
 #include <QString>
 #include <QWidget>
 
+class AudienceConsole;
+class AudienceWindow;
 class ControlStrip;
 class DisplayPanel;
 class DrawSession;
 class ProgramSettings;
 class QAction;
 class QMenu;
+class QScreen;
 class QTimer;
 class SkinData;
 
@@ -67,6 +72,10 @@ public slots:
     // The winner count of the class while the mouse rests on the class box.
     void showWinnerCount();
     void restorePrompt();
+    // The audience screen coming and going: the show follows it, and falls back
+    // into the main window, as it is, when it goes.
+    void audienceScreenAdded(QScreen* screen);
+    void audienceScreenRemoved(QScreen* screen);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,10 +98,25 @@ private:
     void announceWinner(const QString& name, const QString& prizeClass);
     void nextAnnounceColour();
     bool announcementCancelled(int generation) const;
+    // The main window and the audience window are the program's own to the keys
+    // and the focus guard.
+    bool isOwnWindow(const QWidget* window) const;
+    // Puts the show where the setting and the connected screens say.
+    void placeShow();
+    QScreen* chosenAudienceScreen() const;
+    void showOnAudienceScreen(QScreen* screen);
+    void showInMainWindow();
+    void connectAudience();
+    void refreshAudienceStatus();
+    // Takes the focus warning off the display, putting back what it covered.
+    void dropFocusWarning();
 
     DrawSession* m_session;
     DisplayPanel* m_display;
     ControlStrip* m_strip;
+    AudienceWindow* m_audience;
+    AudienceConsole* m_console;
+    QString m_audienceScreenName;
     SkinData* m_skin;
     QTimer* m_promptBlinkTimer;
     QTimer* m_focusGuardTimer;

@@ -8,19 +8,23 @@
 #include "ui/options/RadioGroup.h"
 #include "ui/options/SmallButton.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 
 GeneralPage::GeneralPage(QWidget* parent)
     : QWidget(parent),
       m_modeGroup(new RadioGroup(tr("Lottery Mode"), {tr("Photo"), tr("Word")}, 2, this)),
       m_skinGroup(new RadioGroup(tr("Skin"), {tr("orange"), tr("green"), tr("blue")}, 3, this)),
-      m_titleEdit(new QLineEdit(this)), m_backgroundFileEdit(new QLineEdit),
+      m_titleEdit(new QLineEdit(this)), m_audienceScreenBox(new QComboBox(this)),
+      m_backgroundFileEdit(new QLineEdit),
       m_chooseBackgroundButton(
           smallButton(QStringLiteral("chooseBackgroundButton"), tr("Choose a picture"), nullptr)),
       m_rollMusicFileEdit(new QLineEdit),
@@ -38,6 +42,7 @@ GeneralPage::GeneralPage(QWidget* parent)
     m_modeGroup->setObjectName(QStringLiteral("modeGroup"));
     m_skinGroup->setObjectName(QStringLiteral("skinGroup"));
     m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
+    m_audienceScreenBox->setObjectName(QStringLiteral("audienceScreenBox"));
     m_backgroundFileEdit->setObjectName(QStringLiteral("backgroundFileEdit"));
     m_rollMusicFileEdit->setObjectName(QStringLiteral("rollMusicFileEdit"));
     m_winMusicFileEdit->setObjectName(QStringLiteral("winMusicFileEdit"));
@@ -54,6 +59,14 @@ GeneralPage::GeneralPage(QWidget* parent)
     titleRow->addWidget(new QLabel(tr("Lottery Title"), this));
     titleRow->addWidget(m_titleEdit, 1);
     v->addLayout(titleRow);
+    auto* screenRow = new QHBoxLayout;
+    auto* screenLabel = new QLabel(tr("Audience screen"), this);
+    screenLabel->setBuddy(m_audienceScreenBox);
+    screenRow->addWidget(screenLabel);
+    screenRow->addWidget(m_audienceScreenBox);
+    screenRow->addStretch(1);
+    v->addLayout(screenRow);
+    fillAudienceScreens(QString());
 
     m_backgroundGroup = addCatalogue(QStringLiteral("backgroundGroup"), tr("Background Picture"),
                                      BackgroundCaptions(), 6, m_backgroundFileEdit,
@@ -127,6 +140,36 @@ void GeneralPage::load(const ProgramSettings& settings) {
     // Any number the file holds, limited by the group: 5 shows "Word".
     // A hand-edited mode other than 1 draws photos, so it shows as Photo too.
     m_modeGroup->setIndex(settings.drawMode() == DrawMode::Word ? 1 : 0);
+    fillAudienceScreens(settings.audienceScreen());
+}
+
+void GeneralPage::fillAudienceScreens(const QString& chosen) {
+    m_audienceScreenBox->clear();
+    m_audienceScreenBox->addItem(tr("Main window"), QString());
+    auto addScreen = [this](const QScreen* screen) {
+        const QSize size = screen->size();
+        m_audienceScreenBox->addItem(
+            tr("%1 (%2 x %3)").arg(screen->name()).arg(size.width()).arg(size.height()),
+            screen->name());
+    };
+    // One screen is the operator's own: the show stays in the main window.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() > 1)
+        for (const QScreen* screen : screens)
+            addScreen(screen);
+    if (chosen.isEmpty())
+        return;
+    // A projector unplugged while the options are open keeps its place for when
+    // it comes back, rather than being lost by OK.
+    if (m_audienceScreenBox->findData(chosen) < 0) {
+        const auto named = std::find_if(screens.begin(), screens.end(),
+                                        [&](const QScreen* s) { return s->name() == chosen; });
+        if (named != screens.end())
+            addScreen(*named);
+        else
+            m_audienceScreenBox->addItem(tr("%1 (not connected)").arg(chosen), chosen);
+    }
+    m_audienceScreenBox->setCurrentIndex(m_audienceScreenBox->findData(chosen));
 }
 
 void GeneralPage::store(ProgramSettings& settings) const {
@@ -140,6 +183,7 @@ void GeneralPage::store(ProgramSettings& settings) const {
     settings.setDrawMode(m_modeGroup->index() == 1 ? DrawMode::Word : DrawMode::Photo);
     settings.setRollSound(roll, RollMusicFileForChoice(roll, m_rollMusicFileEdit->text()));
     settings.setWinSound(win, WinnerMusicFileForChoice(win, m_winMusicFileEdit->text()));
+    settings.setAudienceScreen(m_audienceScreenBox->currentData().toString());
 }
 
 void GeneralPage::showEvent(QShowEvent* event) {

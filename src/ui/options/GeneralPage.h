@@ -1,10 +1,12 @@
 #pragma once
 // The "General Options" page: the title, the mode, the skin, and the background
 // picture, roll music and winner music, each chosen from its catalogue or a
-// file of the operator's; choosing a music entry previews it.
+// file of the operator's; choosing a music entry previews it. Also where the
+// show goes: the main window or a screen of its own.
 #include <QWidget>
 
 class ProgramSettings;
+class QComboBox;
 class QLineEdit;
 class QToolButton;
 class RadioGroup;
@@ -37,10 +39,13 @@ private:
     void previewWinMusic();
     void chooseBackgroundFile();
     void chooseSoundFile(QLineEdit* edit);
+    // "Main window", every screen when there are several, and the chosen one.
+    void fillAudienceScreens(const QString& chosen);
 
     RadioGroup* m_modeGroup;
     RadioGroup* m_skinGroup;
     QLineEdit* m_titleEdit;
+    QComboBox* m_audienceScreenBox;
     QLineEdit* m_backgroundFileEdit;
     QToolButton* m_chooseBackgroundButton;
     RadioGroup* m_backgroundGroup;
