@@ -147,17 +147,13 @@ void MainWindow::connectSession() {
         m_strip->promptLabel()->repaint();
     });
     connect(m_session, &DrawSession::captionChanged, this, &QWidget::setWindowTitle);
-    connect(m_session, &DrawSession::armed, this, [this](bool clearPhoto) {
+    connect(m_session, &DrawSession::armed, this, [this](bool) {
         // The cleared display covers the focus warning.
         m_focusWarningShown = false;
-        BannerLabel* banner = m_display->banner();
-        if (clearPhoto) {
-            m_display->photo()->clearPicture();
-            banner->setLayoutBottom(false);
-            m_display->photo()->alignClient = true;
-            m_display->layoutChildren();
-        }
-        banner->setText(QString());
+        // Word mode clears the photo too: a photo draw before a switch to word
+        // mode must not stay behind the names.
+        m_display->clearPhoto();
+        m_display->banner()->setText(QString());
         m_promptBlinkTimer->start();
         applyModeToCount();
     });
@@ -182,11 +178,14 @@ void MainWindow::connectSession() {
 void MainWindow::showLines(const QStringList& lines) {
     // New lines cover the focus warning: the guard keeps these instead.
     m_focusWarningShown = false;
+    if (m_display->photo()->hasPicture() || m_display->banner()->layoutBottom())
+        m_display->clearPhoto();
     BannerLabel* banner = m_display->banner();
     banner->setFontColor(m_wordFont.colour);
     banner->setFontName(m_wordFont.name);
+    // The table's size is the most; the banner shrinks the lines until all fit.
     banner->setFontSize(wordFontSizeFor(m_wordFont.size, m_session->wordCount()));
-    banner->setText(lines.join(QChar(13)));
+    banner->setLines(lines);
 }
 
 void MainWindow::showError(const QString& text) {
