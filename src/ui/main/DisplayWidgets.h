@@ -78,7 +78,8 @@ private:
     QString m_family = QStringLiteral("Arial");
     bool m_bottom = false;
     bool m_backed = false;
-    // The lines last given by setLines(): put back with setText(), they stay lines.
+    // The lines last given by setLines(): put back with setText(), as the focus
+    // guard does after its warning, they stay one line each.
     QString m_lastLines;
     mutable std::optional<Layout> m_layout;
     // The size that fits, by text, size asked for, font, area and resolution:
