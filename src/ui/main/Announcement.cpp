@@ -1,5 +1,5 @@
 // The winner announcement: three lines growing at the bottom of the display in
-// cycling colours while the photo widens from the left.
+// cycling colours, on a dark backing, while the photo widens from the left.
 #include "core/draw/DrawSession.h"
 #include "ui/main/DisplayWidgets.h"
 #include "ui/main/MainWindow.h"
@@ -36,8 +36,10 @@ void MainWindow::announceWinner(const QString& name, const QString& prizeClass) 
     PictureView* photo = m_display->photo();
     banner->setFontName(m_wordFont.name);
     banner->setLayoutBottom(true);
-    banner->setText(tr("Congratulations") + QChar(13) + name + QChar(13) +
-                    tr("Won the %1!").arg(prizeClass));
+    // Backed, to read over a light photo; each of the three stays one line, and
+    // the banner caps every step's size at what fits (a long name shrinks all three).
+    banner->setBacked(true);
+    banner->setLines({tr("Congratulations"), name, tr("Won the %1!").arg(prizeClass)});
     photo->alignClient = false;
     photo->setGeometry(photo->x(), 0, 0, m_display->height());
     photo->setVisible(true);

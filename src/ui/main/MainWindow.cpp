@@ -168,18 +168,14 @@ void MainWindow::connectSession() {
     connect(m_session, &DrawSession::stateChanged, this, [this](DrawSession::State state) {
         setWindowsOpenable(state != DrawSession::State::Rolling);
     });
-    connect(m_session, &DrawSession::armed, this, [this](bool clearPhoto) {
+    connect(m_session, &DrawSession::armed, this, [this](bool) {
         // The cleared display covers the focus warning.
         m_focusWarningShown = false;
         m_nothingLeftShown = false;
-        BannerLabel* banner = m_display->banner();
-        if (clearPhoto) {
-            m_display->photo()->clearPicture();
-            banner->setLayoutBottom(false);
-            m_display->photo()->alignClient = true;
-            m_display->layoutChildren();
-        }
-        banner->setText(QString());
+        // Word mode clears the photo too: a photo draw before a switch to word
+        // mode must not stay behind the names.
+        m_display->clearPhoto();
+        m_display->banner()->setText(QString());
         m_promptBlinkTimer->start();
         applyModeToCount();
     });
@@ -217,11 +213,14 @@ void MainWindow::showLines(const QStringList& lines) {
     // New lines cover the focus warning: the guard keeps these instead.
     m_focusWarningShown = false;
     m_nothingLeftShown = false;
+    if (m_display->photo()->hasPicture() || m_display->banner()->layoutBottom())
+        m_display->clearPhoto();
     BannerLabel* banner = m_display->banner();
     banner->setFontColor(m_wordFont.colour);
     banner->setFontName(m_wordFont.name);
+    // The table's size is the most; the banner shrinks the lines until all fit.
     banner->setFontSize(wordFontSizeFor(m_wordFont.size, m_session->wordCount()));
-    banner->setText(lines.join(QChar(13)));
+    banner->setLines(lines);
 }
 
 void MainWindow::showNothingLeft() {
