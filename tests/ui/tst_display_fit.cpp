@@ -66,9 +66,12 @@ void FillCandidates(const MainWindowHarness& h, const QStringList& names) {
 void SizeDisplay(MainWindowHarness& h, QSize display) {
     h.form->resize(display);
     QCoreApplication::processEvents();
-    const int strip = h.form->height() - DisplayOf(h)->height();
-    h.form->resize(display.width(), display.height() + strip);
-    QCoreApplication::processEvents();
+    // The strip grows with the window, so the window's height settles in a few steps.
+    for (int i = 0; i < 4 && DisplayOf(h)->size() != display; ++i) {
+        const int strip = h.form->height() - DisplayOf(h)->height();
+        h.form->resize(display.width(), display.height() + strip);
+        QCoreApplication::processEvents();
+    }
 }
 
 // The banner as it paints, at the resolution of its screen.
