@@ -448,7 +448,7 @@ void TestAudience::wholeEventOnTheAudienceScreen() {
 }
 
 void TestAudience::twoScreensShot() {
-    // Only when asked: KALVORO_SHOTS names the folder for two-screens.png.
+    // Only when asked: KALVORO_SHOTS names the folder for two-screens.jpg.
     const QString folder = qEnvironmentVariable("KALVORO_SHOTS");
     if (folder.isEmpty())
         QSKIP("KALVORO_SHOTS is not set");
@@ -485,7 +485,7 @@ void TestAudience::twoScreensShot() {
     p.drawImage(right.topLeft() - left.topLeft(), showShot);
     p.end();
     QDir().mkpath(folder);
-    QVERIFY(both.save(QDir(folder).filePath(QStringLiteral("two-screens.png"))));
+    QVERIFY(both.save(QDir(folder).filePath(QStringLiteral("two-screens.jpg"))));
 }
 
 QTEST_MAIN(TestAudience)
