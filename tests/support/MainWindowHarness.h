@@ -4,7 +4,14 @@
 #include "support/TempProgram.h"
 #include "ui/main/MainWindow.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
 #include <memory>
+#include <type_traits>
 
 class BannerLabel;
 class DrawSession;
@@ -54,3 +61,21 @@ public:
 QStringList PhotoIni(const QString& folder, bool showWinner = false);
 // prize.ini lines for a word event.
 QStringList WordIni();
+
+// Runs `inside` on the next modal window the program opens (a Window), closes it
+// if it is still open, and lets `open` return; fails the test when none opened.
+template <class Window = QWidget>
+void WithModal(const std::function<void()>& open,
+               const std::type_identity_t<std::function<void(Window*)>>& inside) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
+        QVERIFY(w);
+        seen = true;
+        inside(w);
+        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+            dialog->reject();
+    });
+    open();
+    QVERIFY(seen);
+}

@@ -58,21 +58,6 @@ bool onScreen(const QWidget* window, const QString& name) {
            screen->geometry().contains(window->frameGeometry());
 }
 
-// Runs `inside` on the next modal window the program opens, then closes it.
-void withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        seen = true;
-        inside(w);
-        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
-            dialog->reject();
-    });
-    open();
-    QVERIFY(seen);
-}
-
 // Makes a window of the program the active one, as a click on it would.
 void activate(QWidget* window) {
     window->activateWindow();
@@ -208,7 +193,7 @@ void TestAudience::dialogsOpenOnTheOperatorsScreen() {
         activate(audience(h));
     auto* command = h.form->findChild<QAction*>(action);
     QVERIFY(command);
-    withModal([&] { command->trigger(); },
+    WithModal([&] { command->trigger(); },
               [&](QWidget* dialog) {
                   QVERIFY2(onScreen(dialog, Operator),
                            qPrintable(dialog->objectName() + QLatin1Char(' ') +
@@ -221,7 +206,7 @@ void TestAudience::dialogsOpenOnTheOperatorsScreen() {
         activate(audience(h));
         QWidget* focus = QApplication::focusWidget();
         QCOMPARE(focus->window(), audience(h));
-        withModal([&] { QTest::keySequence(focus, command->shortcut()); },
+        WithModal([&] { QTest::keySequence(focus, command->shortcut()); },
                   [&](QWidget* dialog) { QVERIFY(onScreen(dialog, Operator)); });
     }
 }
@@ -370,14 +355,14 @@ void TestAudience::operatorsOwnScreenChosen() {
     QCOMPARE(audience(h)->screen()->name(), Operator);
     QTRY_COMPARE(audience(h)->geometry(), screenNamed(Operator)->geometry());
     QTRY_VERIFY(onScreen(h.form.get(), Projector));
-    withModal([&] { h.form->showAbout(); },
+    WithModal([&] { h.form->showAbout(); },
               [&](QWidget* dialog) { QVERIFY(onScreen(dialog, Projector)); });
 }
 
 void TestAudience::optionsListTheScreens() {
     MainWindowHarness h(WordIni());
     QCOMPARE(display(h)->window(), h.form.get());
-    withModal([&] { h.form->showOptions(); },
+    WithModal([&] { h.form->showOptions(); },
               [&](QWidget* dialog) {
                   QVERIFY(onScreen(dialog, Operator));
                   auto* box = dialog->findChild<QComboBox*>(QStringLiteral("audienceScreenBox"));
@@ -396,7 +381,7 @@ void TestAudience::optionsListTheScreens() {
     QCOMPARE(display(h)->window(), audience(h));
     QVERIFY(audience(h)->isVisible());
     // Opened again, the dialog shows the choice.
-    withModal([&] { h.form->showOptions(); },
+    WithModal([&] { h.form->showOptions(); },
               [&](QWidget* dialog) {
                   QVERIFY(onScreen(dialog, Operator));
                   auto* box = dialog->findChild<QComboBox*>(QStringLiteral("audienceScreenBox"));

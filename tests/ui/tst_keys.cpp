@@ -64,17 +64,7 @@ struct ModalWatch {
 
 // Runs `inside` on the options dialog once it is open, then lets showOptions return.
 void withOptions(MainWindowHarness& h, const std::function<void(OptionsDialog*)>& inside) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        seen = true;
-        inside(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    h.form->showOptions();
-    QVERIFY(seen);
+    WithModal<OptionsDialog>([&] { h.form->showOptions(); }, inside);
     h.activate();
 }
 } // namespace

@@ -28,21 +28,6 @@ private slots:
 };
 
 namespace {
-// Runs `inside` on the next modal window the program opens, then lets `open` return.
-template <class Window>
-void withModal(const std::function<void()>& open, const std::function<void(Window*)>& inside) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
-        QVERIFY(w);
-        seen = true;
-        inside(w);
-        if (w->isVisible())
-            w->reject();
-    });
-    open();
-    QVERIFY(seen);
-}
 
 // A control of a window by its object name; fails the test when it is missing.
 template <class T> T* child(QObject* window, const char* name) {
@@ -110,7 +95,7 @@ void TestWholeEvent::photoEvent() {
     QVERIFY(h.banner()->text().startsWith(QStringLiteral("Congratulations")));
 
     const QString out = h.program.currentDir() + QStringLiteral("winners.xls");
-    withModal<PhotoWinnersDialog>(
+    WithModal<PhotoWinnersDialog>(
         [&] { h.form->showWinners(); },
         [&](PhotoWinnersDialog* w) {
             QCOMPARE(child<QTableView>(w, "winnersTable")->model()->rowCount(), 3);
@@ -133,7 +118,7 @@ void TestWholeEvent::wordEvent() {
     MainWindowHarness h(WordIni());
     // The organiser replaces the sample list by 200 generated tickets in the options dialog.
     h.prompts.confirmAnswers.enqueue(true);
-    withModal<OptionsDialog>([&] { h.form->showOptions(); },
+    WithModal<OptionsDialog>([&] { h.form->showOptions(); },
                              [&](OptionsDialog* d) {
                                  child<QPushButton>(d, "emptyButton")->click();
                                  child<QLineEdit>(d, "prefixEdit")->setText(QStringLiteral("T-"));
@@ -167,7 +152,7 @@ void TestWholeEvent::wordEvent() {
     const QStringList winners = h.lines();
 
     const QString out = h.program.currentDir() + QStringLiteral("words");
-    withModal<WordWinnersDialog>(
+    WithModal<WordWinnersDialog>(
         [&] { h.form->showWinners(); },
         [&](WordWinnersDialog* w) {
             QCOMPARE(child<QTableView>(w, "winnersTable")->model()->rowCount(), 3);
