@@ -90,22 +90,53 @@ void TestDatabase::winnersOfOneDrawAreRecordedAllOrNothing() {
     TempProgram program;
     program.openDatabase();
     program.sql(QStringLiteral("delete from wz"));
-    for (const char* w : {"Ann", "Bob", "Cy"})
+    for (const char* w : {"Ann", "Bob", "Cy", "ann"})
         program.sql(TestSql::InsertWord, {QString::fromUtf8(w)});
+    CandidateStore store(Db());
+    auto row = [&](const char* w) {
+        return WordCandidate{store.freeRowOf(QString::fromUtf8(w)), QString::fromUtf8(w)};
+    };
+    const QList<WordCandidate> draw{row("Ann"), row("Bob"), row("Cy")};
+    const auto wonRows = [&] {
+        return program.count(QStringLiteral("select count(*) from wz where prize is not null"));
+    };
     // The database refuses one of the draw's winners.
     program.sql(QStringLiteral("create trigger refuse before update on wz when new.wz='Cy' "
                                "begin select raise(abort, 'Cy refused'); end"));
-    CandidateStore store(Db());
-    const QStringList draw{QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cy")};
     QVERIFY_THROWS_EXCEPTION(DatabaseError, store.recordWinners(draw, QStringLiteral("First")));
-    QCOMPARE(program.count(QStringLiteral("select count(*) from wz where prize is not null")), 0);
+    QCOMPARE(wonRows(), 0);
     program.sql(QStringLiteral("drop trigger refuse"));
-    store.recordWinners(draw, QStringLiteral("First"));
+
+    // A row that won meanwhile, or is gone, fails the whole draw and names the person.
+    const auto failure = [&](const QList<WordCandidate>& winners) {
+        try {
+            store.recordWinners(winners, QStringLiteral("First"));
+        } catch (const DatabaseError& e) {
+            return QString::fromUtf8(e.what());
+        }
+        return QString();
+    };
+    program.sql(QStringLiteral("update wz set prize='Earlier' where id=?"), {draw.at(1).id});
+    QVERIFY(failure(draw).contains(QStringLiteral("Bob")));
+    QCOMPARE(wonRows(), 1);
+    program.sql(QStringLiteral("update wz set prize=null"));
+    program.sql(QStringLiteral("delete from wz where id=?"), {draw.at(2).id});
+    QVERIFY(failure(draw).contains(QStringLiteral("Cy")));
+    QCOMPARE(wonRows(), 0);
+
+    // By row: "ann" keeps her place while "Ann" wins, and a text without a row is added.
+    const QList<WordCandidate> next{draw.at(0), draw.at(1), {0, QStringLiteral("Zed")}};
+    store.recordWinners(next, QStringLiteral("First"));
     QCOMPARE(store.countWinnersInClass(QStringLiteral("first")), 3);
-    // A text that is no candidate is recorded as a winner, found whatever its case.
-    store.recordWinners({QStringLiteral("Zed")}, QStringLiteral("Second"));
+    QCOMPARE(program.count(QStringLiteral("select count(*) from wz where id=? and prize='First'"),
+                           {draw.at(0).id}),
+             1);
+    QVERIFY(store.freeRowOf(QStringLiteral("ANN")) > draw.at(0).id);
     QVERIFY(store.isWon(QStringLiteral("zed")));
     QCOMPARE(program.count(QStringLiteral("select count(*) from wz")), 4);
+    // The same rows again: they have won, so nothing changes.
+    QVERIFY(failure({draw.at(0)}).contains(QStringLiteral("Ann")));
+    QCOMPARE(store.countWinnersInClass(QStringLiteral("first")), 3);
 }
 
 void TestDatabase::awkwardTextIsStoredAndFoundIntact_data() {
@@ -123,7 +154,7 @@ void TestDatabase::awkwardTextIsStoredAndFoundIntact() {
     TempProgram program;
     program.openDatabase();
     CandidateStore store(Db());
-    store.recordWinners({text}, text);
+    store.recordWinners({{0, text}}, text);
     QVERIFY(store.isWon(text));
     QCOMPARE(store.countWinnersInClass(text), 1);
     QCOMPARE(program.sql(QStringLiteral("select prize from wz where wz=?"), {text}).toString(),

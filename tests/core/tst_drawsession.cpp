@@ -108,7 +108,8 @@ private slots:
     void photoStepSkipsWonMissingAndBrokenPhotos();
     void everyPhotoWonShowsNothingAndRecordsNothing();
     void photoPathWithQuote();
-    void duplicateTextsAllWin();
+    void oneStopMarksOneOfSameNamedRows();
+    void rowWonElsewhereFailsTheWholeDraw();
     void blankLineIsNotInsertedAsACandidate();
     void wordPresetPositions();
     void presetAlsoRolledIsNotShownTwice();
@@ -523,20 +524,68 @@ void TestDrawSession::photoPathWithQuote() {
     QCOMPARE(r.shown.size(), shownBefore);
 }
 
-void TestDrawSession::duplicateTextsAllWin() {
+void TestDrawSession::oneStopMarksOneOfSameNamedRows() {
     Rig r;
     r.start(wordIni());
     r.program.sql(QStringLiteral("delete from wz"));
-    for (const char* w : {"Ann O'Hara", "ann o'hara", "Ann O'Hara"})
+    // Three colleagues of one name: each stop marks one person, the others stay free.
+    for (const char* w : {"Wang Fang", "Wang Fang", "WANG FANG"})
         r.program.sql(TestSql::InsertWord, {QString::fromUtf8(w)});
+    QList<qint64> won;
+    for (int draw = 1; draw <= 3; ++draw) {
+        r.session.arm();
+        r.session.startOrStop();
+        r.ticks(1);
+        QCOMPARE(r.session.lines().size(), 1);
+        QCOMPARE(r.session.lineIds().size(), 1);
+        const qint64 id = r.session.lineIds().at(0);
+        QVERIFY(!won.contains(id));
+        won << id;
+        r.session.startOrStop();
+        QCOMPARE(r.program.count(TestSql::CountWordWinnersOfClass, {cls}), draw);
+        QCOMPARE(r.program.count(QStringLiteral("select count(*) from wz where id=? and prize=?"),
+                                 {id, cls}),
+                 1);
+        r.ticks(1);
+    }
+    QCOMPARE(r.program.count(QStringLiteral("select count(*) from wz")), 3);
+    QVERIFY(r.errors.isEmpty());
+    QVERIFY(r.questions.isEmpty());
+}
+
+void TestDrawSession::rowWonElsewhereFailsTheWholeDraw() {
+    Rig r;
+    r.start(wordIni());
+    r.program.sql(QStringLiteral("delete from wz"));
+    for (const char* w : {"Ann", "Bob", "Cy", "Dee"})
+        r.program.sql(TestSql::InsertWord, {QString::fromUtf8(w)});
+    r.session.setWordCount(3);
     r.session.arm();
     r.session.startOrStop();
     r.ticks(1);
-    QCOMPARE(r.session.lines().size(), 1);
+    QCOMPARE(r.session.lineIds().size(), 3);
+    // Another program marks the middle line's row before the stop.
+    const qint64 taken = r.session.lineIds().at(1);
+    const QString name = r.session.lines().at(1);
+    r.program.sql(QStringLiteral("update wz set prize='Elsewhere' where id=?"), {taken});
+    r.answers.enqueue(true);
     r.session.startOrStop();
-    QCOMPARE(r.program.count(TestSql::CountWordWinnersOfClass, {cls}), 3);
-    QVERIFY(r.errors.isEmpty());
-    QVERIFY(r.questions.isEmpty());
+    QCOMPARE(r.questions.size(), 2);
+    for (const QString& q : std::as_const(r.questions)) {
+        QVERIFY2(q.startsWith(QStringLiteral("Save Failure!\n")), qPrintable(q));
+        QVERIFY2(q.contains(name + QStringLiteral(" has won already")), qPrintable(q));
+        QVERIFY2(q.contains(r.session.lines().join(QStringLiteral(", ")) +
+                            QStringLiteral(" (First Prize) has not been recorded. Try again?")),
+                 qPrintable(q));
+    }
+    // Nothing of the draw is on record, and the other row keeps its own prize.
+    QCOMPARE(r.program.count(TestSql::CountWordWinnersOfClass, {cls}), 0);
+    QCOMPARE(r.program.count(QStringLiteral("select count(*) from wz where prize is not null")), 1);
+    QCOMPARE(r.program.count(QStringLiteral("select count(*) from wz where id=? and "
+                                            "prize='Elsewhere'"),
+                             {taken}),
+             1);
+    QVERIFY(r.recorded.isEmpty());
 }
 
 void TestDrawSession::blankLineIsNotInsertedAsACandidate() {

@@ -25,17 +25,37 @@ bool CandidateStore::isWon(const QString& word) const {
                  {word}) > 0;
 }
 
-void CandidateStore::recordWinners(const QStringList& words, const QString& prizeClass) {
+qint64 CandidateStore::freeRowOf(const QString& word, const QList<qint64>& taken) const {
+    // The column compares without case, as the roll's duplicates check does.
+    const QStringList ids =
+        texts(QStringLiteral("select id from wz where wz=? and prize is null order by id"), {word});
+    for (const QString& id : ids)
+        if (!taken.contains(id.toLongLong()))
+            return id.toLongLong();
+    return 0;
+}
+
+void CandidateStore::recordWinners(const QList<WordCandidate>& winners, const QString& prizeClass) {
     inTransaction([&] {
-        for (const QString& w : words) {
-            const bool known = count(QStringLiteral("select count(*) from wz where wz=?"), {w}) > 0;
+        for (const WordCandidate& w : winners) {
+            if (w.id > 0) {
+                // By row, so that a namesake stays free; one row exactly, or the
+                // screen shows someone the database does not agree on.
+                const QSqlQuery query =
+                    run(QStringLiteral("update wz set prize=? where id=? and prize is null"),
+                        {prizeClass, w.id});
+                if (query.numRowsAffected() != 1)
+                    throw DatabaseError(
+                        QCoreApplication::translate("Store", "%1 has won already or is no longer a "
+                                                             "candidate.")
+                            .arg(w.text));
+                continue;
+            }
             bool blank = true;
-            for (QChar c : w)
+            for (QChar c : w.text)
                 blank = blank && (c.isSpace() || c.category() == QChar::Other_Control);
-            if (!known && !blank)
-                run(QStringLiteral("insert into wz(wz,prize) values(?,?)"), {w, prizeClass});
-            else
-                run(QStringLiteral("update wz set prize=? where wz=?"), {prizeClass, w});
+            if (!blank)
+                run(QStringLiteral("insert into wz(wz,prize) values(?,?)"), {w.text, prizeClass});
         }
     });
 }

@@ -7,6 +7,12 @@
 
 #include <functional>
 
+// A word on show: its row in wz, or 0 for a text that gets a row when it wins.
+struct WordCandidate {
+    qint64 id = 0;
+    QString text;
+};
+
 // Reports progress (entries handled, entries in all); returning false cancels.
 using ImportProgress = std::function<bool(int done, int total)>;
 
@@ -26,9 +32,13 @@ public:
 
     // Whether a candidate of this text has won.
     bool isWon(const QString& word) const;
-    // Marks every candidate of each text as a winner of the class, all in one
-    // transaction; a text that is not a candidate (and not blank) is added as a winner.
-    void recordWinners(const QStringList& words, const QString& prizeClass);
+    // The free row of this text with the lowest id, passing over the rows in
+    // `taken`; 0 when none is free.
+    qint64 freeRowOf(const QString& word, const QList<qint64>& taken = {}) const;
+    // Marks each row as a winner of the class, all in one transaction; a word
+    // without a row (and not blank) is added as a winner. A row that has won
+    // meanwhile or is gone fails the whole draw, naming the person.
+    void recordWinners(const QList<WordCandidate>& winners, const QString& prizeClass);
     qlonglong countWinnersInClass(const QString& prizeClass) const;
     // Candidates a word draw can still pick.
     qlonglong countFree() const;

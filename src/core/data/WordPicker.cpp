@@ -130,6 +130,13 @@ void WordPicker::lookUp(const QList<qint64>& ids, QHash<qint64, QString>& free) 
 }
 
 QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
+    QStringList texts;
+    for (const WordCandidate& c : pickCandidates(n, rng))
+        texts << c.text;
+    return texts;
+}
+
+QList<WordCandidate> WordPicker::pickCandidates(int n, std::mt19937_64& rng) {
     m_stats = Stats();
     if (n < 1)
         return {};
@@ -144,7 +151,7 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
 
     std::uniform_int_distribution<qint64> drawId(low, high);
     QList<qint64> pickedIds;
-    QStringList words;
+    QList<WordCandidate> words;
     QHash<qint64, QString> free;
     QList<qint64> batch;
     // After a count that found few free rows, count again sooner: the sampling
@@ -171,7 +178,7 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
             const auto found = free.constFind(id);
             if (found != free.cend() && !pickedIds.contains(id)) {
                 pickedIds.append(id);
-                words.append(found.value());
+                words.append({id, found.value()});
                 ++m_stats.found;
                 ++hits;
                 misses = 0;
@@ -206,7 +213,7 @@ QStringList WordPicker::pick(int n, std::mt19937_64& rng) {
     return words;
 }
 
-void WordPicker::sampleRest(int n, QList<qint64>& pickedIds, QStringList& words) {
+void WordPicker::sampleRest(int n, QList<qint64>& pickedIds, QList<WordCandidate>& words) {
     m_stats.fellBack = true;
     const qsizetype wanted = n - words.size();
     run(m_sample, SampleFreeIdsSql, {qint64(wanted) + pickedIds.size()});
@@ -225,7 +232,7 @@ void WordPicker::sampleRest(int n, QList<qint64>& pickedIds, QStringList& words)
         if (found == free.cend())
             continue;
         pickedIds.append(id);
-        words.append(found.value());
+        words.append({id, found.value()});
     }
 }
 

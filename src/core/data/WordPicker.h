@@ -2,6 +2,8 @@
 // The word roll's pick: n distinct free candidates (rows of wzd whose prize is
 // null), chosen uniformly at random by the database, at a cost that stays far
 // below one roll tick on tables of a million rows.
+#include "core/data/CandidateStore.h"
+
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
@@ -19,6 +21,8 @@ public:
     // Up to n distinct free candidates, in the order drawn; when fewer than n
     // are free, all of them in random order; none for n < 1 or an empty table.
     // A failing statement throws DatabaseError with the driver's message.
+    QList<WordCandidate> pickCandidates(int n, std::mt19937_64& rng);
+    // The same pick, texts only.
     QStringList pick(int n, std::mt19937_64& rng);
 
     // What the last pick did; the tests and benchmarks look at it.
@@ -40,7 +44,7 @@ public:
 private:
     void prepareAll();
     void run(QSqlQuery& query, const QString& sql, const QVariantList& values);
-    void sampleRest(int n, QList<qint64>& pickedIds, QStringList& words);
+    void sampleRest(int n, QList<qint64>& pickedIds, QList<WordCandidate>& words);
     void lookUp(const QList<qint64>& ids, QHash<qint64, QString>& free);
 
     QString m_connection;

@@ -119,10 +119,10 @@ void DrawSession::clearForArming() {
         shuffleRollOrder();
         // A stop before the first photo must not record the last draw's winner again.
         m_currentPhoto.clear();
-        m_lines.clear();
+        clearLines();
         emit armed(true);
     } else {
-        m_lines.clear();
+        clearLines();
         m_linesAreError = false;
         emit armed(false);
     }
@@ -260,7 +260,16 @@ void DrawSession::resetWinners() {
 }
 
 void DrawSession::showLines(const QStringList& lines) {
-    m_lines = lines;
+    QList<WordCandidate> shown;
+    QList<qint64> taken;
+    const CandidateStore candidates(Db());
+    for (const QString& line : lines) {
+        const qint64 id = candidates.freeRowOf(line, taken);
+        if (id > 0)
+            taken << id;
+        shown.append({id, line});
+    }
+    setLines(shown);
     m_linesAreError = false;
     emit linesShown(m_lines);
 }

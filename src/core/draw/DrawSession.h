@@ -3,9 +3,11 @@
 // the roll and Space stops it; what the roll shows at the stop wins and is
 // recorded at once. The windows push the operator's choices in (prize class,
 // words per draw, roll interval) and show what the session emits.
+#include "core/data/CandidateStore.h"
 #include "core/settings/ProgramSettings.h"
 
 #include <QImage>
+#include <QList>
 #include <QObject>
 #include <QSize>
 #include <QStringList>
@@ -106,8 +108,11 @@ public:
     PhotoCache* photoCache() const { return m_photoCache.get(); }
     void stopSound();
 
-    // Replaces the lines on show, as if the roll had shown them (tests).
+    // Replaces the lines on show, as if the roll had shown them (tests): each
+    // line takes a free row of its text, or is added as a new row when it wins.
     void showLines(const QStringList& lines);
+    // The rows of the lines on show, one for each line (0: added when it wins).
+    const QList<qint64>& lineIds() const { return m_lineIds; }
 
 signals:
     void promptChanged(const QString& text);
@@ -156,9 +161,11 @@ private:
 
     // Word mode.
     void rollWordStep();
+    void setLines(const QList<WordCandidate>& lines);
+    void clearLines();
     void applyWordPreset();
     bool recordWordWinners();
-    void replaceRolledCopiesOfPresets(QStringList& lines, const QList<bool>& preset);
+    void replaceRolledCopiesOfPresets(QList<WordCandidate>& lines, const QList<bool>& preset);
     WordPicker& wordPicker();
 
     // Runs `save` until it succeeds or the operator gives up; false when given up.
@@ -190,6 +197,8 @@ private:
     int m_rollCursor = 0;
     QString m_currentPhoto;
     QStringList m_lines;
+    // The rows of m_lines: a namesake elsewhere in the list is another person.
+    QList<qint64> m_lineIds;
     bool m_linesAreError = false;
     // The roll has said that nobody is left, and nothing has been shown since.
     bool m_nothingLeftSaid = false;

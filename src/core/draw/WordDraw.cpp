@@ -21,7 +21,7 @@ void DrawSession::rollWordStep() {
         return;
     }
     try {
-        m_lines = wordPicker().pick(m_wordCount, DrawRng());
+        setLines(wordPicker().pickCandidates(m_wordCount, DrawRng()));
         m_linesAreError = false;
         if (!m_lines.isEmpty())
             m_nothingLeftSaid = false;
@@ -30,27 +30,48 @@ void DrawSession::rollWordStep() {
             sayNothingLeft();
     } catch (const std::exception& e) {
         m_wordPicker.reset();
-        m_lines.clear();
+        clearLines();
         m_linesAreError = true;
         emit rollFailed(QString::fromUtf8(e.what()));
     }
+}
+
+void DrawSession::setLines(const QList<WordCandidate>& lines) {
+    m_lines.clear();
+    m_lineIds.clear();
+    for (const WordCandidate& line : lines) {
+        m_lines << line.text;
+        m_lineIds << line.id;
+    }
+}
+
+void DrawSession::clearLines() {
+    m_lines.clear();
+    m_lineIds.clear();
 }
 
 void DrawSession::applyWordPreset() {
     if (m_linesAreError)
         return;
     try {
-        QStringList lines = m_lines;
+        QList<WordCandidate> lines;
+        for (qsizetype i = 0; i < m_lines.size(); ++i)
+            lines.append({m_lineIds.value(i), m_lines.at(i)});
         const qsizetype n = lines.size();
         const QStringList presets = PresetStore(Db()).wordPresetsOfClass(m_prizeClass);
         const CandidateStore candidates(Db());
         QList<bool> preset(n, false);
+        QList<qint64> taken;
         bool changed = false;
         // Presets take the lines from the top, one each; a preset that has won keeps
-        // its line as rolled.
+        // its line as rolled. A preset takes a free row of its text, or gets one
+        // when it wins.
         for (qsizetype i = 0; i < n && i < presets.size(); ++i) {
             if (!candidates.isWon(presets.at(i))) {
-                lines[i] = presets.at(i);
+                const qint64 id = candidates.freeRowOf(presets.at(i), taken);
+                if (id > 0)
+                    taken << id;
+                lines[i] = {id, presets.at(i)};
                 preset[i] = true;
                 changed = true;
             }
@@ -62,19 +83,20 @@ void DrawSession::applyWordPreset() {
         } catch (const std::exception&) {
             // The presets still stand even when no replacement could be drawn.
         }
-        m_lines = lines;
+        setLines(lines);
         emit linesShown(m_lines);
     } catch (const std::exception&) {
         // Without its presets the draw keeps what the roll showed.
     }
 }
 
-void DrawSession::replaceRolledCopiesOfPresets(QStringList& lines, const QList<bool>& preset) {
+void DrawSession::replaceRolledCopiesOfPresets(QList<WordCandidate>& lines,
+                                               const QList<bool>& preset) {
     // A preset may also have been rolled onto another line; one person would then
     // fill two places. That rolled copy gives way to another free candidate.
-    auto shown = [&lines](const QString& w) {
-        return std::any_of(lines.cbegin(), lines.cend(), [&w](const QString& line) {
-            return line.compare(w, Qt::CaseInsensitive) == 0;
+    auto shown = [&lines](const WordCandidate& w) {
+        return std::any_of(lines.cbegin(), lines.cend(), [&w](const WordCandidate& line) {
+            return line.id == w.id || line.text.compare(w.text, Qt::CaseInsensitive) == 0;
         });
     };
     QList<qsizetype> copies;
@@ -82,15 +104,16 @@ void DrawSession::replaceRolledCopiesOfPresets(QStringList& lines, const QList<b
         if (preset.at(j))
             continue;
         for (qsizetype k = 0; k < lines.size(); ++k)
-            if (preset.at(k) && lines.at(j).compare(lines.at(k), Qt::CaseInsensitive) == 0) {
+            if (preset.at(k) &&
+                lines.at(j).text.compare(lines.at(k).text, Qt::CaseInsensitive) == 0) {
                 copies << j;
                 break;
             }
     }
     if (copies.isEmpty())
         return;
-    const QStringList fresh =
-        wordPicker().pick(static_cast<int>(lines.size() + copies.size()), DrawRng());
+    const QList<WordCandidate> fresh =
+        wordPicker().pickCandidates(static_cast<int>(lines.size() + copies.size()), DrawRng());
     qsizetype next = 0;
     QList<qsizetype> unfilled;
     for (qsizetype j : std::as_const(copies)) {
@@ -116,8 +139,11 @@ bool DrawSession::recordWordWinners() {
     if (m_lines.isEmpty())
         return false;
     const QStringList words = m_lines;
+    QList<WordCandidate> winners;
+    for (qsizetype i = 0; i < words.size(); ++i)
+        winners.append({m_lineIds.value(i), words.at(i)});
     const QString prizeClass = m_prizeClass;
-    if (!recordWithRetry([&] { CandidateStore(Db()).recordWinners(words, prizeClass); },
+    if (!recordWithRetry([&] { CandidateStore(Db()).recordWinners(winners, prizeClass); },
                          words.join(QStringLiteral(", "))))
         return false;
     emit winnersRecorded(prizeClass, words);
