@@ -6,9 +6,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
+#include <QMap>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cmath>
 #include <freexl.h>
 #include <zip.h>
@@ -17,6 +18,12 @@ namespace {
 
 constexpr char CtrlZ = 0x1A;
 constexpr QChar CtrlZChar = QChar(char16_t(0x1A));
+// Limits against crafted files. A guest list of a few thousand names is a few
+// hundred kilobytes, so each sits orders of magnitude above any real list while
+// keeping memory well inside what a party laptop has.
+constexpr qint64 MaxTextFileSize = 512ll * 1024 * 1024;
+constexpr qsizetype MaxEntries = 5'000'000;
+constexpr int MaxColumns = 16384; // column XFD, the last a spreadsheet has
 
 QString fileError(const QString& path, const QString& reason) {
     return QCoreApplication::translate("CandidateFiles", "Cannot read %1: %2").arg(path, reason);
@@ -30,6 +37,12 @@ QString damaged(const QString& path, const QString& what, const QString& detail 
     return text;
 }
 
+[[noreturn]] void tooManyEntries(const QString& path) {
+    throw KalvoroError(fileError(
+        path, QCoreApplication::translate("CandidateFiles", "it has more than %L1 entries")
+                  .arg(MaxEntries)));
+}
+
 QByteArray readWholeFile(const QString& path) {
     QFile file(path);
     if (!file.exists())
@@ -40,6 +53,11 @@ QByteArray readWholeFile(const QString& path) {
             fileError(path, QCoreApplication::translate("CandidateFiles", "it is a folder")));
     if (!file.open(QIODevice::ReadOnly))
         throw KalvoroError(fileError(path, file.errorString()));
+    if (file.size() > MaxTextFileSize)
+        throw KalvoroError(
+            fileError(path, QCoreApplication::translate(
+                                "CandidateFiles", "it is larger than %1 MB, too large for a list")
+                                .arg(MaxTextFileSize / (1024 * 1024))));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw KalvoroError(fileError(path, file.errorString()));
@@ -74,7 +92,11 @@ QString numberText(double d) {
 
 // ---- xlsx ------------------------------------------------------------------
 
-constexpr zip_uint64_t MaxPartSize = 512ull * 1024 * 1024;
+// Checked from the central directory before anything is inflated. Real sheet
+// XML compresses 10 to 30 times; a zip bomb's entries compress about 1000 times.
+constexpr zip_uint64_t MaxPartSize = 256ull * 1024 * 1024;
+constexpr zip_uint64_t MaxRatio = 200;
+constexpr zip_uint64_t RatioCheckedFrom = 4ull * 1024 * 1024;
 
 class ZipArchive {
 public:
@@ -108,7 +130,14 @@ public:
         if (zip_stat(m_zip, n.constData(), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
             fail(QCoreApplication::translate("CandidateFiles", "%1 is missing").arg(name));
         if (st.size > MaxPartSize)
-            fail(QCoreApplication::translate("CandidateFiles", "%1 is too large").arg(name));
+            fail(QCoreApplication::translate("CandidateFiles", "%1 would unpack to more than %2 MB")
+                     .arg(name)
+                     .arg(MaxPartSize / (1024 * 1024)));
+        if (st.size > RatioCheckedFrom && (st.valid & ZIP_STAT_COMP_SIZE) &&
+            st.size / std::max<zip_uint64_t>(st.comp_size, 1) > MaxRatio)
+            fail(QCoreApplication::translate("CandidateFiles", "%1 is compressed more than %2 to 1")
+                     .arg(name)
+                     .arg(MaxRatio));
         zip_file_t* f = zip_fopen(m_zip, n.constData(), 0);
         if (!f)
             fail(QString::fromUtf8(zip_strerror(m_zip)));
@@ -131,18 +160,47 @@ private:
     zip_t* m_zip = nullptr;
 };
 
-// "xl/" + "worksheets/sheet1.xml", or an absolute target "/xl/...".
-QString resolvePart(const QString& base, const QString& target) {
-    if (target.startsWith(QLatin1Char('/')))
-        return target.mid(1);
-    QStringList parts = base.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+// "xl/" + "worksheets/sheet1.xml", or an absolute target "/xl/..." from the
+// package root. A target that climbs out of the package names no part in it.
+QString resolvePart(const ZipArchive& zip, const QString& base, const QString& target) {
+    const auto bad = [&] {
+        zip.fail(QCoreApplication::translate("CandidateFiles",
+                                             "a relationship points outside the workbook: %1")
+                     .arg(target));
+    };
+    if (target.isEmpty() || target.contains(QLatin1Char('\\')) || target.contains(QLatin1Char(':')))
+        bad();
+    QStringList parts;
+    if (!target.startsWith(QLatin1Char('/')))
+        parts = base.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString& p : target.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (p == QLatin1String(".."))
+        if (p == QLatin1String("..")) {
+            if (parts.isEmpty())
+                bad();
             parts.removeLast();
-        else if (p != QLatin1String("."))
+        } else if (p != QLatin1String(".")) {
             parts.append(p);
+        }
     }
+    if (parts.isEmpty())
+        bad();
     return parts.join(QLatin1Char('/'));
+}
+
+// One list entry per table row: a table cell may hold line breaks, and a
+// candidate is shown as one line.
+QString oneLine(QString entry) {
+    entry.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    entry.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    entry.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    entry.remove(QChar(0));
+    return entry;
+}
+
+bool isNameHeader(const QString& cell) {
+    const QString t = cell.trimmed();
+    return t.compare(QLatin1String("name"), Qt::CaseInsensitive) == 0 ||
+           t == QString::fromUtf8("姓名");
 }
 
 // Reads an element's text runs (<t>), leaving out phonetic guides (<rPh>); the
@@ -218,9 +276,9 @@ QStringList readXlsx(const QString& path) {
             const auto attrs = xml.attributes();
             const QString target = attrs.value(QLatin1String("Target")).toString();
             if (!firstSheetId.isEmpty() && attrs.value(QLatin1String("Id")) == firstSheetId)
-                sheetPart = resolvePart(QStringLiteral("xl"), target);
+                sheetPart = resolvePart(zip, QStringLiteral("xl"), target);
             if (attrs.value(QLatin1String("Type")).endsWith(QLatin1String("/sharedStrings")))
-                stringsPart = resolvePart(QStringLiteral("xl"), target);
+                stringsPart = resolvePart(zip, QStringLiteral("xl"), target);
         }
         if (xml.hasError())
             zip.fail(xml.errorString());
@@ -231,27 +289,47 @@ QStringList readXlsx(const QString& path) {
         QXmlStreamReader xml(zip.read(stringsPart));
         while (!xml.atEnd()) {
             if (xml.readNext() == QXmlStreamReader::StartElement &&
-                xml.name() == QLatin1String("si"))
+                xml.name() == QLatin1String("si")) {
+                if (shared.size() >= MaxEntries)
+                    tooManyEntries(path);
                 shared.append(collectText(xml));
+            }
         }
         if (xml.hasError())
             zip.fail(xml.errorString());
     }
 
-    QList<QStringList> rows;
+    // Only the name column is kept, so a cell in column XFD cannot make every
+    // row 16384 cells wide; the first non-empty row (kept sparsely) tells which.
+    QStringList entries;
+    QMap<int, QString> firstRow;
+    QString rowEntry;
+    int nameColumn = -1;
     QXmlStreamReader xml(zip.read(sheetPart));
-    QStringList row;
     bool inRow = false;
     int nextColumn = 0;
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == QLatin1String("row")) {
-            row.clear();
+            firstRow.clear();
+            rowEntry.clear();
             inRow = true;
             nextColumn = 0;
         } else if (xml.isEndElement() && xml.name() == QLatin1String("row")) {
-            rows.append(row);
             inRow = false;
+            if (nameColumn < 0) {
+                if (std::all_of(firstRow.cbegin(), firstRow.cend(),
+                                [](const QString& cell) { return cell.trimmed().isEmpty(); }))
+                    continue;
+                const auto header = std::find_if(firstRow.cbegin(), firstRow.cend(), isNameHeader);
+                nameColumn = header == firstRow.cend() ? 0 : header.key();
+                if (header != firstRow.cend())
+                    continue;
+                rowEntry = firstRow.value(0);
+            }
+            if (entries.size() >= MaxEntries)
+                tooManyEntries(path);
+            entries.append(oneLine(rowEntry));
         } else if (inRow && xml.isStartElement() && xml.name() == QLatin1String("c")) {
             const auto attrs = xml.attributes();
             int col = columnOf(attrs.value(QLatin1String("r")));
@@ -300,17 +378,18 @@ QStringList readXlsx(const QString& path) {
                 const double d = value.trimmed().toDouble(&ok);
                 cell = ok ? numberText(d) : value;
             }
-            if (col >= 16384)
+            if (col >= MaxColumns)
                 zip.fail(QCoreApplication::translate("CandidateFiles",
                                                      "a cell lies beyond the last column"));
-            while (row.size() <= col)
-                row.append(QString());
-            row[col] = cell;
+            if (nameColumn < 0)
+                firstRow[col] = cell;
+            else if (col == nameColumn)
+                rowEntry = cell;
         }
     }
     if (xml.hasError())
         zip.fail(xml.errorString());
-    return CandidateColumn(rows);
+    return entries;
 }
 
 // ---- xls -------------------------------------------------------------------
@@ -355,6 +434,8 @@ QStringList readXls(const QString& path) {
     if (rc != FREEXL_OK)
         throw KalvoroError(damaged(path, what, freexlReason(rc)));
 
+    if (rowCount > MaxEntries)
+        tooManyEntries(path);
     QList<QStringList> rows;
     rows.reserve(rowCount);
     for (unsigned int r = 0; r < rowCount; ++r) {
@@ -387,12 +468,6 @@ QStringList readXls(const QString& path) {
         rows.append(row);
     }
     return CandidateColumn(rows);
-}
-
-bool isNameHeader(const QString& cell) {
-    const QString t = cell.trimmed();
-    return t.compare(QLatin1String("name"), Qt::CaseInsensitive) == 0 ||
-           t == QString::fromUtf8("姓名");
 }
 
 } // namespace
@@ -499,13 +574,7 @@ QStringList CandidateColumn(const QList<QStringList>& rows) {
                 continue;
             }
         }
-        QString entry = row.value(column);
-        // A table cell may hold line breaks; a candidate is shown as one line.
-        entry.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        entry.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        entry.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        entry.remove(QChar(0));
-        entries.append(entry);
+        entries.append(oneLine(row.value(column)));
     }
     return entries;
 }
@@ -522,6 +591,9 @@ QStringList ReadCandidateFile(const QString& path) {
         return suffix == QLatin1String("xlsx") ? readXlsx(path) : readXls(path);
     }
     const QByteArray bytes = readWholeFile(path);
+    // Counted before splitting: each line becomes a string of its own.
+    if (bytes.count('\n') > MaxEntries)
+        tooManyEntries(path);
     if (suffix == QLatin1String("csv"))
         return CandidateColumn(ParseCsv(decodeTextFile(bytes)));
     return ParseCandidateText(bytes);

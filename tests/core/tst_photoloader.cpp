@@ -5,10 +5,12 @@
 #include "support/JpegFixtures.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QtEndian>
 #include <random>
 
 namespace {
@@ -271,6 +273,36 @@ private slots:
         QVERIFY(cache.get(path, &error).isNull());
         QVERIFY(!error.isEmpty());
         QVERIFY(!cache.hasDisplayImage(path));
+        QCOMPARE(cache.counters().failures, 1);
+    }
+
+    // Only the header is read: a decode would need gigabytes for 30000x30000.
+    void aHugeHeaderIsTurnedAwayBeforeDecoding() {
+        QByteArray jpeg = Fixtures::EncodeJpeg(Fixtures::PhotoLike(QSize(64, 48), 5));
+        const qsizetype sof = jpeg.indexOf(QByteArray("\xff\xc0", 2));
+        QVERIFY(sof > 0);
+        QCOMPARE(qFromBigEndian<quint16>(jpeg.constData() + sof + 5), quint16(48));
+        qToBigEndian<quint16>(30000, jpeg.data() + sof + 5);
+        qToBigEndian<quint16>(30000, jpeg.data() + sof + 7);
+        const QString path = m_dir.filePath(QStringLiteral("huge-header.jpg"));
+        QVERIFY(Fixtures::WriteFile(path, jpeg));
+        QImageReader probe(path);
+        QCOMPARE(probe.size(), QSize(30000, 30000));
+
+        QString error;
+        QVERIFY(LoadPhotoForDisplay(path, QSize(200, 200), false, &error).isNull());
+        QVERIFY2(error.contains(QStringLiteral("30000 x 30000")), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("100 megapixels")), qPrintable(error));
+        error.clear();
+        QVERIFY(LoadPhotoPreview(path, 100, &error).isNull());
+        QVERIFY2(error.contains(QStringLiteral("30000 x 30000")), qPrintable(error));
+
+        PhotoCache cache;
+        cache.setPhotos({path}, QSize(200, 200));
+        QVERIFY(cache.waitForIdle(10000));
+        error.clear();
+        QVERIFY(cache.get(path, &error).isNull());
+        QVERIFY2(error.contains(QStringLiteral("megapixels")), qPrintable(error));
         QCOMPARE(cache.counters().failures, 1);
     }
 

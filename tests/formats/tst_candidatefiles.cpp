@@ -5,6 +5,7 @@
 #include "formats/Errors.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QStringEncoder>
@@ -68,6 +69,32 @@ const QByteArray kStrings =
     "uniqueCount=\"3\"><si><t>Ann</t></si>"
     "<si><r><rPr><b/></rPr><t>Bo</t></r><r><t xml:space=\"preserve\">b </t></r></si>"
     "<si><t>\xE5\xBC\xA0\xE4\xB8\x89</t><rPh sb=\"0\" eb=\"2\"><t>zhang san</t></rPh></si></sst>";
+// Workbook relationships whose first sheet (rId7) and shared strings lie at
+// the given targets.
+QByteArray relsTo(const QByteArray& sheet, const QByteArray& strings = "strings.xml") {
+    return "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+           "relationships\"><Relationship Id=\"rId7\" Type=\"http://schemas.openxmlformats.org/"
+           "officeDocument/2006/relationships/worksheet\" Target=\"" +
+           sheet +
+           "\"/><Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/"
+           "officeDocument/2006/relationships/sharedStrings\" Target=\"" +
+           strings + "\"/></Relationships>";
+}
+
+// Sets the uncompressed size the central directory gives for one entry, as a
+// crafted archive may claim.
+bool claimSize(QByteArray& zip, const QByteArray& name, quint32 size) {
+    for (qsizetype at = zip.indexOf("PK\x01\x02"); at >= 0;
+         at = zip.indexOf("PK\x01\x02", at + 4)) {
+        const quint16 nameLength = qFromLittleEndian<quint16>(zip.constData() + at + 28);
+        if (zip.mid(at + 46, nameLength) == name) {
+            qToLittleEndian<quint32>(size, zip.data() + at + 24);
+            return true;
+        }
+    }
+    return false;
+}
+
 QByteArray sheetXml(const QByteArray& rows) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
@@ -393,6 +420,161 @@ private slots:
         } catch (const KalvoroError& e) {
             QVERIFY2(e.message().contains(file), qPrintable(e.message()));
         }
+    }
+
+    // A relationship target is a path inside the package; one that climbs out
+    // of it, or names no part, is a damaged workbook and never a crash.
+    void xlsxTargetsStayInsideThePackage_data() {
+        QTest::addColumn<QByteArray>("sheet");
+        QTest::addColumn<QByteArray>("strings");
+        QTest::addColumn<QString>("reason");
+        const QByteArray inside = "worksheets/guests.xml";
+        const QString outside = u("a relationship points outside the workbook");
+        QTest::newRow("sheet three levels up")
+            << QByteArray("../../../x.xml") << QByteArray("strings.xml") << outside;
+        QTest::newRow("absolute sheet climbing out")
+            << QByteArray("/../x.xml") << QByteArray("strings.xml") << outside;
+        QTest::newRow("up and down past the root")
+            << QByteArray("worksheets/../../../etc/passwd") << QByteArray("strings.xml") << outside;
+        QTest::newRow("the package root itself")
+            << QByteArray("..") << QByteArray("strings.xml") << outside;
+        QTest::newRow("empty target") << QByteArray() << QByteArray("strings.xml") << outside;
+        QTest::newRow("Windows path")
+            << QByteArray("C:\\x.xml") << QByteArray("strings.xml") << outside;
+        QTest::newRow("shared strings climbing out")
+            << inside << QByteArray("../../s.xml") << outside;
+        QTest::newRow("absolute part not in the package")
+            << QByteArray("/x.xml") << QByteArray("strings.xml") << u("x.xml is missing");
+    }
+    void xlsxTargetsStayInsideThePackage() {
+        QFETCH(QByteArray, sheet);
+        QFETCH(QByteArray, strings);
+        QFETCH(QString, reason);
+        const QString file = path(u("escape.xlsx"));
+        QVERIFY(writeZip(file, {{u("xl/workbook.xml"), kWorkbook},
+                                {u("xl/_rels/workbook.xml.rels"), relsTo(sheet, strings)},
+                                {u("xl/strings.xml"), kStrings},
+                                {u("xl/worksheets/guests.xml"),
+                                 sheetXml("<row><c t=\"s\"><v>0</v></c></row>")}}));
+        try {
+            (void)ReadCandidateFile(file);
+            QFAIL("no error for a target outside the package");
+        } catch (const KalvoroError& e) {
+            QVERIFY2(e.message().contains(file + u(" is not a readable .xlsx workbook")),
+                     qPrintable(e.message()));
+            QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
+        }
+    }
+    void xlsxTargetsMayClimbWithinThePackage() {
+        const QString file = path(u("climb.xlsx"));
+        QVERIFY(writeZip(file, {{u("xl/workbook.xml"), kWorkbook},
+                                {u("xl/_rels/workbook.xml.rels"),
+                                 relsTo("../xl/./worksheets/guests.xml", "/xl/strings.xml")},
+                                {u("xl/strings.xml"), kStrings},
+                                {u("xl/worksheets/guests.xml"),
+                                 sheetXml("<row><c t=\"s\"><v>0</v></c></row>")}}));
+        QCOMPARE(ReadCandidateFile(file), QStringList{u("Ann")});
+    }
+
+    // Crafted files are turned away with the limit they break, before the
+    // memory is spent.
+    void readerLimits_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("xlsx part claiming 300 MB")
+            << 0 << u("xl/worksheets/guests.xml would unpack to more than 256 MB");
+        QTest::newRow("xlsx part compressed 1000 to 1")
+            << 1 << u("xl/worksheets/guests.xml is compressed more than 200 to 1");
+        QTest::newRow("xlsx cell past column XFD") << 2 << u("a cell lies beyond the last column");
+        QTest::newRow("text file over 512 MB") << 3 << u("it is larger than 512 MB");
+        QTest::newRow("csv file over 512 MB") << 4 << u("it is larger than 512 MB");
+        QTest::newRow("text file with 5,000,001 lines")
+            << 5 << u("it has more than 5,000,000 entries");
+    }
+    void readerLimits() {
+        QFETCH(int, kind);
+        QFETCH(QString, reason);
+        const QString suffixes[] = {u("xlsx"), u("xlsx"), u("xlsx"), u("txt"), u("csv"), u("txt")};
+        const QString file = path(u("limit.") + suffixes[kind]);
+        const QByteArray oneName = sheetXml("<row><c t=\"s\"><v>0</v></c></row>");
+        QList<QPair<QString, QByteArray>> parts{{u("xl/workbook.xml"), kWorkbook},
+                                                {u("xl/_rels/workbook.xml.rels"), kRels},
+                                                {u("xl/strings.xml"), kStrings}};
+        switch (kind) {
+        case 0: {
+            QVERIFY(
+                writeZip(file, parts + decltype(parts){{u("xl/worksheets/guests.xml"), oneName}}));
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QByteArray bytes = f.readAll();
+            f.close();
+            QVERIFY(claimSize(bytes, "xl/worksheets/guests.xml", 300u * 1024 * 1024));
+            writeFile(file, bytes);
+            break;
+        }
+        case 1:
+            QVERIFY(writeZip(
+                file, parts + decltype(parts){{u("xl/worksheets/guests.xml"),
+                                               sheetXml(QByteArray(8 * 1024 * 1024, ' '))}}));
+            QVERIFY(QFileInfo(file).size() < 100 * 1024);
+            break;
+        case 2:
+            QVERIFY(writeZip(
+                file,
+                parts + decltype(parts){{u("xl/worksheets/guests.xml"),
+                                         sheetXml("<row><c r=\"XFE1\"><v>1</v></c></row>")}}));
+            break;
+        case 3:
+        case 4: {
+            // Sparse: the size is what is checked, so nothing need be written.
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QVERIFY(f.resize(512ll * 1024 * 1024 + 1));
+            break;
+        }
+        case 5:
+            writeFile(file, QByteArray(5'000'001, '\n'));
+            break;
+        }
+        try {
+            (void)ReadCandidateFile(file);
+            QFAIL("no error for a file over the limit");
+        } catch (const KalvoroError& e) {
+            QVERIFY2(e.message().contains(file), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
+        }
+        QFile::remove(file);
+    }
+
+    // Only the name column is kept: a cell in column XFD on every row must not
+    // make each row 16384 strings wide, and the name may itself be in XFD.
+    void xlsxLastColumnCellsAreReadSparsely_data() {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("names in column A") << QByteArray() << u("row1");
+        QTest::newRow("header and names in column XFD")
+            << QByteArray("<row><c r=\"XFD1\" t=\"inlineStr\"><is><t>Name</t></is></c></row>")
+            << u("far1");
+    }
+    void xlsxLastColumnCellsAreReadSparsely() {
+        QFETCH(QByteArray, header);
+        QFETCH(QString, first);
+        constexpr int rowCount = 20000;
+        QByteArray rows = header;
+        for (int r = 1; r <= rowCount; ++r) {
+            const QByteArray n = QByteArray::number(r);
+            rows += "<row><c r=\"A" + n + "\" t=\"inlineStr\"><is><t>row" + n +
+                    "</t></is></c><c r=\"XFD" + n + "\" t=\"inlineStr\"><is><t>far" + n +
+                    "</t></is></c></row>";
+        }
+        const QString file = path(u("wide.xlsx"));
+        QVERIFY(writeZip(file, {{u("xl/workbook.xml"), kWorkbook},
+                                {u("xl/_rels/workbook.xml.rels"), kRels},
+                                {u("xl/worksheets/guests.xml"), sheetXml(rows)}}));
+        const QStringList entries = ReadCandidateFile(file);
+        QCOMPARE(entries.size(), rowCount);
+        QCOMPARE(entries.first(), first);
+        QCOMPARE(entries.last(), QString(first).replace(u("1"), QString::number(rowCount)));
     }
 
     void xls() {

@@ -11,6 +11,9 @@
 namespace {
 // The APP1 segment with the EXIF block sits near the start and is at most 64 KB.
 constexpr qint64 HeadBytes = 96 * 1024;
+// Far above any camera's photo, yet a header cannot make the decoder allocate
+// gigabytes: a 30000x30000 header is turned away before a single pixel is read.
+constexpr qint64 MaxPixels = 100'000'000;
 
 void setError(QString* error, const QString& path, const QString& reason) {
     if (error)
@@ -39,13 +42,24 @@ bool quarterTurned(const QImageReader& reader) {
 
 // Sets the reader to tell the format by content and to turn the picture
 // upright, and reads the stored size; an invalid size, with the error set,
-// when the file is not a picture it can read.
+// when the file is not a picture it can read or claims too many pixels.
 QSize storedSize(QImageReader& reader, const QString& path, QString* error) {
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
-    if (!stored.isValid())
+    if (!stored.isValid()) {
         setError(error, path, reader.errorString());
+        return {};
+    }
+    if (qint64(stored.width()) * stored.height() > MaxPixels) {
+        setError(error, path,
+                 QCoreApplication::translate("PhotoLoader",
+                                             "it claims %1 x %2 pixels, more than %3 megapixels")
+                     .arg(stored.width())
+                     .arg(stored.height())
+                     .arg(MaxPixels / 1'000'000));
+        return {};
+    }
     return stored;
 }
 
