@@ -222,28 +222,14 @@ qlonglong DrawSession::drawnCount(const QString& prizeClass) const {
     }
 }
 
-namespace {
-// The prize table compares file names as SQLite's NOCASE does: ASCII letters only.
-QString FoldAsciiCase(const QString& text) {
-    QString folded = text;
-    for (QChar& c : folded)
-        if (c.unicode() < 128)
-            c = c.toLower();
-    return folded;
-}
-} // namespace
-
 qlonglong DrawSession::freeCandidateCount() const {
     try {
         if (m_mode == DrawMode::Word)
             return CandidateStore(Db()).countFree();
-        // One query for the winners, not one per photo of the folder.
-        QSet<QString> won;
-        for (const QString& file : PhotoWinnerStore(Db()).wonFiles())
-            won.insert(FoldAsciiCase(file));
+        const QSet<QString> won = wonPhotoKeys();
         qlonglong free = 0;
         for (const QString& photo : m_photos)
-            if (!won.contains(FoldAsciiCase(photo)))
+            if (!won.contains(photoKey(photo)))
                 ++free;
         return free;
     } catch (const std::exception&) {

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QSize>
 #include <QStringList>
 #include <QTimer>
@@ -154,6 +155,9 @@ private:
     // After a step found no free photo among its tries: whether any is free at all.
     void checkPhotosLeft();
     bool anyPhotoFree();
+    // The won photo files, as the prize table compares them (ASCII case folded).
+    QSet<QString> wonPhotoKeys() const;
+    static QString photoKey(const QString& file);
     void applyPhotoPreset();
     bool recordPhotoWinner();
     void showPhoto(const QString& path, bool sharp);

@@ -91,14 +91,28 @@ void DrawSession::checkPhotosLeft() {
 }
 
 bool DrawSession::anyPhotoFree() {
-    for (const int k : m_rollOrder) {
-        if (k < 0 || k >= static_cast<int>(m_photos.size()))
-            continue;
-        const QString& p = m_photos.at(k);
-        if (QFileInfo(p).isFile() && !photoWinners().isWon(p))
+    // One query for the winners, not one per photo of the folder.
+    const QSet<QString> won = wonPhotoKeys();
+    for (const QString& p : m_photos)
+        if (!won.contains(photoKey(p)) && QFileInfo(p).isFile())
             return true;
-    }
     return false;
+}
+
+QSet<QString> DrawSession::wonPhotoKeys() const {
+    QSet<QString> won;
+    for (const QString& file : PhotoWinnerStore(Db()).wonFiles())
+        won.insert(photoKey(file));
+    return won;
+}
+
+QString DrawSession::photoKey(const QString& file) {
+    // The prize table compares file names as SQLite's NOCASE does: ASCII letters only.
+    QString folded = file;
+    for (QChar& c : folded)
+        if (c.unicode() < 128)
+            c = c.toLower();
+    return folded;
 }
 
 void DrawSession::applyPhotoPreset() {

@@ -2,31 +2,20 @@
 #include "core/data/Database.h"
 #include "core/data/PrizeClassStore.h"
 #include "core/draw/DrawSession.h"
-#include "core/media/SoundPlayer.h"
-#include "core/settings/ProgramFolder.h"
 #include "core/settings/ProgramSettings.h"
 #include "formats/Errors.h"
-#include "ui/common/ErrorGuard.h"
 #include "ui/common/SkinData.h"
-#include "ui/common/UserPrompts.h"
 #include "ui/main/AudienceWindow.h"
 #include "ui/main/ControlStrip.h"
 #include "ui/main/DisplayWidgets.h"
 #include "ui/main/MainWindow.h"
-#include <QAction>
-#include <QApplication>
-#include <QCloseEvent>
+
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QScreen>
-#include <QSlider>
-#include <QTimer>
-#include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 void MainWindow::reloadSettings() {
